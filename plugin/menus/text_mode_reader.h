@@ -1,0 +1,41 @@
+// Reads a file the way the Windows C runtime reads one opened in text mode:
+// CR LF reads as LF (a CR not followed by LF stays), and Ctrl-Z ends the
+// file. The same code runs on every platform, so the definition parser
+// behaves alike in the Windows build and in the host build.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class TextModeReader {
+public:
+    explicit TextModeReader(const char* path);
+    TextModeReader(const TextModeReader&) = delete;
+    TextModeReader& operator=(const TextModeReader&) = delete;
+    ~TextModeReader();
+
+    bool IsOpen() const { return file_ != nullptr; }
+    // True once reading the file has failed (as opposed to reaching its end).
+    bool Failed() const { return failed_; }
+
+    // Like fgets with a buffer of maxChars + 1 bytes: up to maxChars
+    // characters, stopping after a newline, which is kept. False, with an
+    // empty line, when nothing is left.
+    bool ReadLine(std::string& line, size_t maxChars);
+
+private:
+    static constexpr int kEnd = -1;
+
+    int NextRaw();
+    int PeekRaw();
+    bool Refill();
+
+    FILE* file_ = nullptr;
+    std::vector<unsigned char> buffer_;
+    size_t pos_ = 0;
+    size_t end_ = 0;
+    bool atEnd_ = false;
+    bool failed_ = false;
+};
