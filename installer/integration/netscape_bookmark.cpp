@@ -1,0 +1,44 @@
+#include "installer/integration/bookmark_entry.h"
+#include "installer/integration/bookmark_file.h"
+#include "installer/integration/file_handle.h"
+#include "installer/integration/install_steps.h"
+
+#include <vector>
+
+namespace {
+
+// Every match of the pattern, in the order the search yields them, taken
+// before any file is replaced so that no rewritten file is met twice.
+std::vector<std::string> FindBookmarkFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<std::string> paths;
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search.IsValid())
+        return paths;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            paths.push_back(folder + "\\" + found.cFileName);
+    } while (FindNextFileA(search.Get(), &found));
+    return paths;
+}
+
+}  // namespace
+
+bool AddNetscapeBookmark(InstallState& state) {
+    GetShellFolders(state);
+    std::string userDirectory = GetNetscapeUserDirectory();
+    if (userDirectory.empty())
+        return false;
+    // Without a product directory there is no start page to point at.
+    if (state.productDirectory.empty())
+        return true;
+
+    std::string pattern = userDirectory + "\\bookmark*.htm";
+    std::string record = state.productDirectory + "\\SetUp.ini";
+    WritePrivateProfileStringA("Zorbit Setup", "BOOKMARK", pattern.c_str(), record.c_str());
+
+    std::string entryLine = BookmarkEntryLine(state.productDirectory);
+    for (const std::string& path : FindBookmarkFiles(userDirectory, pattern))
+        RewriteBookmarkFile(path, entryLine);
+    return true;
+}

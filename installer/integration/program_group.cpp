@@ -1,0 +1,20 @@
+#include "installer/integration/file_handle.h"
+#include "installer/integration/install_steps.h"
+
+bool CreateProgramGroup(InstallState& state) {
+    if (state.productDirectory.empty())
+        return true;
+    std::string group = state.programsFolder + "\\Zorbit";
+    // An existing folder matches through its own entries: the group is kept
+    // as the user left it.
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA((group + "\\*.*").c_str(), &found));
+    if (search.IsValid())
+        return true;
+    if (!CreateDirectoryA(group.c_str(), nullptr))
+        return true;
+    CreateGroupLink(state, state.productDirectory + "\\ZBEditor.exe", group + "\\ZBEditor.LNK", "Zorbit Editor", 'p');
+    CreateGroupLink(state, state.productDirectory + "\\Uninstall.exe", group + "\\Uninstall.LNK", "Zorbit Uninstall",
+                    'g');
+    return true;
+}
