@@ -27,6 +27,26 @@ TEST(Exports, NullTablesGiveInvalidFunctable) {
     ASSERT_TRUE(plugin.module());
     EXPECT_EQ(NPERR_INVALID_FUNCTABLE_ERROR, plugin.getEntryPoints(nullptr));
     EXPECT_EQ(NPERR_INVALID_FUNCTABLE_ERROR, plugin.initialize(nullptr));
+
+    // Nor does a null browser table complete a stored plug-in table.
+    CanaryPluginFuncs table;
+    ASSERT_EQ(NPERR_NO_ERROR, plugin.getEntryPoints(&table.funcs));
+    const CanaryPluginFuncs filled = table;
+    EXPECT_EQ(NPERR_INVALID_FUNCTABLE_ERROR, plugin.initialize(nullptr));
+    EXPECT_EQ(0, std::memcmp(&filled, &table, sizeof(table)));
+}
+
+TEST(Exports, LoadsAndUnloadsAgainAndAgain) {
+    for (int round = 0; round < 25; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        PluginLibrary plugin;
+        ASSERT_TRUE(plugin.module());
+        CanaryPluginFuncs table;
+        NPNetscapeFuncs browser = {};
+        browser.version = 0x000B;
+        ASSERT_EQ(NPERR_NO_ERROR, plugin.getEntryPoints(&table.funcs));
+        ASSERT_EQ(NPERR_NO_ERROR, plugin.initialize(&browser));
+    }
 }
 
 TEST(Exports, GetEntryPointsFillsTheTableButNotItsSize) {

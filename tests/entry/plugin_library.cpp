@@ -39,8 +39,11 @@ PluginLibrary::PluginLibrary() {
 }
 
 PluginLibrary::~PluginLibrary() {
-    if (module_)
-        FreeLibrary(module_);
+    if (!module_)
+        return;
+    FreeLibrary(module_);
+    // Unloaded for real, so the next test starts with empty library values.
+    EXPECT_EQ(nullptr, GetModuleHandleA(PluginPath().c_str()));
 }
 
 CanaryPluginFuncs::CanaryPluginFuncs() {
