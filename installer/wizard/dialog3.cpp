@@ -1,0 +1,45 @@
+#include "installer/wizard/dialog3.h"
+
+#include "installer/resources/resource_ids.h"
+#include "installer/wizard/browser_window_check.h"
+
+Dialog3::Dialog3() : PropertyPage(IDD_DIALOG3) {}
+
+void Dialog3::OnInitDialog() {
+    ie4Button_ = GetDlgItem(Window(), IDC_IE4);
+    ie3Button_ = GetDlgItem(Window(), IDC_IE3);
+    netscapeButton_ = GetDlgItem(Window(), IDC_NETSCAPE);
+    SendMessageA(ie4Button_, BM_SETCHECK, BST_CHECKED, 0);
+    browserChoice_ = BrowserIE4;
+    EnableWindow(netscapeButton_, FALSE);
+    sheet_ = ParentSheet();
+}
+
+void Dialog3::OnCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED)
+        return;
+    switch (id) {
+    case IDC_NETSCAPE: browserChoice_ = BrowserNetscape; break;
+    case IDC_IE4: browserChoice_ = BrowserIE4; break;
+    case IDC_IE3: browserChoice_ = BrowserIE3; break;
+    }
+}
+
+bool Dialog3::OnKillActive() { return CheckBrowserClosed(); }
+
+bool Dialog3::CheckBrowserClosed() {
+    static const char kPattern[] = "- Microsoft Internet Explorer";
+    // With no window to look at, an earlier find must not count again.
+    g_browserWindowFound = 0;
+    EnumWindows(FindBrowserWindowProc, reinterpret_cast<LPARAM>(kPattern));
+    if (g_browserWindowFound == 1) {
+        int answer = MessageBoxA(Window(), "Your Internet Explorer is open.\nClose it please, before click next!",
+                                 "Zorbit Installation", MB_OKCANCEL | MB_ICONEXCLAMATION);
+        if (answer == IDOK)
+            SendMessageA(g_foundBrowserWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return false;
+    }
+    if (sheet_)
+        sheet_->SetBrowserChoice(browserChoice_);
+    return true;
+}

@@ -1,0 +1,121 @@
+#include "installer/wizard/main_sheet.h"
+
+#include "installer/resources/resource_ids.h"
+
+namespace {
+
+const char kSheetProperty[] = "Zorbit.CMainSheet";
+thread_local CMainSheet* t_sheetInCreation = nullptr;
+
+std::string CurrentDirectory() {
+    char buffer[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+    // A cut directory would name the wrong start page; none is safer.
+    if (length == 0 || length >= sizeof buffer)
+        return std::string();
+    return std::string(buffer, length);
+}
+
+}  // namespace
+
+CMainSheet::CMainSheet(const char* caption, HWND parent, UINT selectPage)
+    : icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      startDirectory_(CurrentDirectory()),
+      caption_(caption),
+      parent_(parent),
+      selectPage_(selectPage) {}
+
+CMainSheet::~CMainSheet() {
+    if (window_ && IsWindow(window_))
+        DestroyWindow(window_);
+}
+
+void CMainSheet::AddPage(std::unique_ptr<PropertyPage> page) { pages_.push_back(std::move(page)); }
+
+int CMainSheet::DoModal() {
+    finished_ = false;
+    Run(false);
+    return Result();
+}
+
+HWND CMainSheet::CreateModeless() {
+    finished_ = false;
+    INT_PTR result = Run(true);
+    return result > 0 ? reinterpret_cast<HWND>(result) : nullptr;
+}
+
+INT_PTR CMainSheet::Run(bool modeless) {
+    std::vector<HPROPSHEETPAGE> handles;
+    for (auto& page : pages_) {
+        HPROPSHEETPAGE handle = page->CreatePage();
+        if (!handle) {
+            for (HPROPSHEETPAGE made : handles)
+                DestroyPropertySheetPage(made);
+            return -1;
+        }
+        handles.push_back(handle);
+    }
+    if (handles.empty())
+        return -1;
+
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_WIZARD | PSH_USECALLBACK | (modeless ? PSH_MODELESS : 0);
+    header.hwndParent = parent_;
+    header.hInstance = GetModuleHandleA(nullptr);
+    header.pszCaption = caption_.c_str();
+    header.nPages = static_cast<UINT>(handles.size());
+    header.nStartPage = selectPage_ < handles.size() ? selectPage_ : 0;
+    header.phpage = handles.data();
+    header.pfnCallback = SheetCallback;
+
+    CMainSheet* outer = t_sheetInCreation;
+    t_sheetInCreation = this;
+    INT_PTR result = PropertySheetA(&header);
+    t_sheetInCreation = outer;
+    return result;
+}
+
+int CALLBACK CMainSheet::SheetCallback(HWND window, UINT message, LPARAM) {
+    if (message != PSCB_INITIALIZED)
+        return 0;
+    AdoptWindow(window);
+    if (CMainSheet* sheet = FromWindow(window))
+        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(sheet->icon_));
+    return 0;
+}
+
+void CMainSheet::AdoptWindow(HWND window) {
+    if (t_sheetInCreation && !t_sheetInCreation->window_ && window && !GetPropA(window, kSheetProperty))
+        t_sheetInCreation->Bind(window);
+}
+
+void CMainSheet::Bind(HWND window) {
+    window_ = window;
+    SetPropA(window, kSheetProperty, static_cast<RuntimeObject*>(this));
+    baseProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetWindowProc)));
+}
+
+// Only to take the binding away again with the window.
+LRESULT CALLBACK CMainSheet::SheetWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* object = static_cast<RuntimeObject*>(GetPropA(window, kSheetProperty));
+    auto* sheet = static_cast<CMainSheet*>(object);
+    WNDPROC base = sheet->baseProc_;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
+        RemovePropA(window, kSheetProperty);
+        sheet->window_ = nullptr;
+        sheet->baseProc_ = nullptr;
+    }
+    return CallWindowProcA(base, window, message, wParam, lParam);
+}
+
+CMainSheet* CMainSheet::FromWindow(HWND window) {
+    if (!window)
+        return nullptr;
+    auto* object = static_cast<RuntimeObject*>(GetPropA(window, kSheetProperty));
+    if (!object || lstrcmpA(object->RuntimeClassName(), "CMainSheet") != 0)
+        return nullptr;
+    return static_cast<CMainSheet*>(object);
+}

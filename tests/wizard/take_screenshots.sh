@@ -1,0 +1,29 @@
+#!/bin/sh
+# take_screenshots.sh <wine-run> <install.exe> <sheet_driver.exe> <share.dat> <out dir>
+# Starts the installer on the X display, goes through the first three pages
+# with Next and saves each as out/page1.png .. page3.png, cut to the wizard.
+set -eu
+wine_run=$1 installer=$2 driver=$3 licence=$4 out=$5
+: "${DISPLAY:?needs an X display (run through scripts/wine-ctest)}"
+mkdir -p "$out"
+rm -f "$out"/page*.png
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$licence" "$work/share.dat"
+cp "$installer" "$work/install.exe"
+cd "$work"
+"$wine_run" install.exe &
+app=$!
+"$wine_run" "$driver" wait
+sleep 2
+for page in 1 2 3; do
+  set -- $("$wine_run" "$driver" rect | tr -d '\r')
+  import -window root -crop "${3}x${4}+${1}+${2}" +repage "$out/page$page.png"
+  [ $page -lt 3 ] && { "$wine_run" "$driver" next; sleep 2; }
+done
+"$wine_run" "$driver" cancel
+wait $app
+for page in 1 2 3; do
+  test -s "$out/page$page.png"
+done
+echo "screenshots in $out"
