@@ -59,6 +59,10 @@ public:
     HMENU frameMenu = nullptr;
     HOOKPROC commandHookProc = nullptr;
     HOOKPROC selectHookProc = nullptr;
+    // Whether this object holds a share of the module's thread hooks, and
+    // the window it wants the forwarded messages posted to.
+    bool hooksInstalled = false;
+    HWND hookTarget = nullptr;
 
 private:
 #ifdef _WIN32

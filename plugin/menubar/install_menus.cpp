@@ -1,0 +1,129 @@
+// Appends the plug-in's menus to the menu bar of the browser's frame: the
+// divider picture, the picture-faced collection popup and one popup per
+// title of the definition.
+#include <vector>
+
+#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/menu_pictures.h"
+#include "plugin/menubar/owned_handles.h"
+#include "plugin/menus/bar_menu_data.h"
+#include "plugin/menus/command_ids.h"
+
+namespace {
+
+HBITMAP LoadPicture(int number) {
+    return LoadBitmapA(PluginModule(), MAKEINTRESOURCEA(number));
+}
+
+UINT BreakFlag(bool& pendingBreak) {
+    if (!pendingBreak)
+        return 0;
+    pendingBreak = false;
+    return MF_MENUBARBREAK;
+}
+
+void AppendCollectionPopup(CBarMenuData& data, HMENU popup) {
+    for (size_t i = 0; i < data.collectionEntries.size(); ++i) {
+        const CItemData& entry = *data.collectionEntries[i];
+        if (entry.kind == Separator)
+            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuA(popup, MF_STRING, zorbit::CollectionCommand(static_cast<uint32_t>(i)),
+                        entry.name.c_str());
+    }
+    AppendMenuA(popup, MF_STRING, zorbit::kAboutCommand, "About Zorbit");
+}
+
+// Entries before the first title, and depth-0 entries after a title has been
+// closed, land in the holder menu, which is never shown.
+void AppendDefinition(CBarMenuData& data, HMENU holder) {
+    HMENU current = holder;
+    std::vector<HMENU> stack;
+    int32_t level = 0;
+    bool pendingBreak = false;
+
+    for (size_t j = 0; j < data.definitionEntries.size(); ++j) {
+        const CItemData& entry = *data.definitionEntries[j];
+        while (entry.depth < level) {
+            if (stack.empty()) {
+                level = 0;
+                break;
+            }
+            current = stack.back();
+            stack.pop_back();
+            --level;
+        }
+
+        switch (entry.kind) {
+        case Submenu: {
+            HMENU submenu = CreateMenu();
+            if (!AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
+                             reinterpret_cast<UINT_PTR>(submenu), entry.name.c_str())) {
+                // Not attached to anything that would destroy it: its items
+                // go nowhere visible and it is freed right away.
+                OwnedMenu orphan(submenu);
+                submenu = nullptr;
+            }
+            stack.push_back(current);
+            ++level;
+            current = submenu;
+            break;
+        }
+        case Title: {
+            HMENU title = CreateMenu();
+            data.createdMenus.push_back(title);
+            if (data.frameMenu)
+                AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
+                            entry.name.c_str());
+            stack.push_back(current);
+            ++level;
+            current = title;
+            break;
+        }
+        case Separator:
+            AppendMenuA(current, MF_SEPARATOR | BreakFlag(pendingBreak), 0, nullptr);
+            break;
+        case Break:
+            pendingBreak = true;
+            break;
+        default:
+            AppendMenuA(current, MF_STRING | BreakFlag(pendingBreak),
+                        zorbit::DefinitionCommand(static_cast<uint32_t>(j)), entry.name.c_str());
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+int32_t CBarMenuData::InstallMenus(HWND frame) {
+    if (!frame)
+        return 0;
+    // One set of installation values: a second installation replaces the
+    // first instead of leaking its menus and pictures.
+    RemoveMenus();
+
+    frameWnd = frame;
+    frameMenu = GetMenu(frame);
+    baseItemCount = GetMenuItemCount(frameMenu);
+
+    faceBitmap = LoadPicture(zorbit::kCollectionFacePicture);
+    HMENU collectionPopup = CreateMenu();
+    createdMenus.push_back(collectionPopup);
+
+    dividerBitmap = LoadPicture(zorbit::kDividerPicture);
+    if (frameMenu) {
+        AppendMenuA(frameMenu, MF_BITMAP, zorbit::kDividerCommand,
+                    reinterpret_cast<LPCSTR>(dividerBitmap));
+        AppendMenuA(frameMenu, MF_POPUP | MF_BITMAP, reinterpret_cast<UINT_PTR>(collectionPopup),
+                    reinterpret_cast<LPCSTR>(faceBitmap));
+    }
+    AppendCollectionPopup(*this, collectionPopup);
+
+    HMENU holder = CreateMenu();
+    createdMenus.push_back(holder);
+    AppendDefinition(*this, holder);
+
+    DrawMenuBar(frame);
+    return 1;
+}

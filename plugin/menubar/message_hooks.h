@@ -1,0 +1,23 @@
+// The browser thread's message hooks that forward the plug-in's chosen and
+// highlighted menu items to the plug-in window.
+//
+// The hooks are shared by every CBarMenuData that installed them: they are
+// set when the first one installs and removed when the last of them is
+// deleted. Messages go to the target window of the owner attached last.
+#pragma once
+
+#include <windows.h>
+
+// WH_GETMESSAGE: a retrieved WM_COMMAND above 2920 becomes WM_PLUGIN_COMMAND.
+LRESULT CALLBACK CommandHookProc(int code, WPARAM wParam, LPARAM lParam);
+// WH_MSGFILTER: a WM_MENUSELECT seen by the menu loop's filter, above 2995,
+// becomes WM_PLUGIN_SELECT.
+LRESULT CALLBACK SelectHookProc(int code, WPARAM wParam, LPARAM lParam);
+// WH_CALLWNDPROC: the same for the WM_MENUSELECT the menu loop sends to the
+// frame, which never passes through the message filter.
+LRESULT CALLBACK MenuSelectSendHookProc(int code, WPARAM wParam, LPARAM lParam);
+
+// How many of the three hooks are installed right now, and where forwarded
+// messages go.
+int InstalledHookCount();
+HWND HookTargetWindow();

@@ -1,0 +1,331 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "plugin/entry/plugin_module.h"
+#include "plugin/menus/bar_menu_data.h"
+#include "plugin/menus/command_ids.h"
+#include "tests/menubar/menubar_fixture.h"
+
+using namespace menubar_test;
+
+namespace {
+
+class InstallMenusTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetPluginModule(GetModuleHandleA(nullptr)); }
+
+    void Add(const char* name, EntryKind kind, int depth) {
+        data.definitionEntries.push_back(Entry(name, kind, depth));
+    }
+    void AddCollection(const char* name, EntryKind kind) {
+        data.collectionEntries.push_back(Entry(name, kind, 0));
+    }
+    // The menu of the title that is item `position` of the bar.
+    HMENU TitleMenu(int position) { return ReadItem(frame.bar(), position).submenu; }
+    HMENU Holder() { return data.createdMenus.at(1); }
+
+    Frame frame;
+    CBarMenuData data;
+};
+
+void ExpectItem(const MenuItem& item, UINT type, UINT id, const char* text, int line) {
+    SCOPED_TRACE(testing::Message() << "item checked at line " << line);
+    EXPECT_EQ(type, item.type);
+    EXPECT_EQ(id, item.id);
+    EXPECT_EQ(text, item.text);
+}
+#define EXPECT_ITEM(item, type, id, text) ExpectItem(item, type, id, text, __LINE__)
+
+TEST_F(InstallMenusTest, WorkedExampleFollowsTheBrowsersMenus) {
+    AddCollection("Local pages", Item);
+    AddCollection("", Separator);
+    AddCollection("More pages", Item);
+    AddWorkedExample(data);
+
+    ASSERT_EQ(3, GetMenuItemCount(frame.bar()));
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    EXPECT_EQ(frame.hwnd(), data.frameWnd);
+    EXPECT_EQ(frame.bar(), data.frameMenu);
+    EXPECT_EQ(3, data.baseItemCount);
+
+    std::vector<MenuItem> bar = ReadItems(frame.bar());
+    ASSERT_EQ(6u, bar.size());
+    EXPECT_EQ("File", bar[0].text);
+    EXPECT_EQ("View", bar[2].text);
+
+    EXPECT_EQ(static_cast<UINT>(MFT_BITMAP), bar[3].type);
+    EXPECT_EQ(100u, bar[3].id);
+    EXPECT_EQ(nullptr, bar[3].submenu);
+    EXPECT_EQ(data.dividerBitmap, bar[3].bitmap);
+    EXPECT_NE(nullptr, data.dividerBitmap);
+
+    EXPECT_EQ(static_cast<UINT>(MFT_BITMAP), bar[4].type);
+    EXPECT_EQ(data.faceBitmap, bar[4].bitmap);
+    EXPECT_NE(nullptr, data.faceBitmap);
+    ASSERT_EQ(3u, data.createdMenus.size());
+    EXPECT_EQ(data.createdMenus[0], bar[4].submenu);
+
+    std::vector<MenuItem> collections = ReadItems(bar[4].submenu);
+    ASSERT_EQ(4u, collections.size());
+    EXPECT_ITEM(collections[0], MFT_STRING, 2998, "Local pages");
+    EXPECT_EQ(static_cast<UINT>(MFT_SEPARATOR), collections[1].type);
+    EXPECT_ITEM(collections[2], MFT_STRING, 2996, "More pages");
+    EXPECT_ITEM(collections[3], MFT_STRING, 2999, "About Zorbit");
+
+    EXPECT_EQ("Reading", bar[5].text);
+    EXPECT_EQ(static_cast<UINT>(MFT_STRING), bar[5].type);
+    EXPECT_EQ(data.createdMenus[2], bar[5].submenu);
+    std::vector<MenuItem> reading = ReadItems(bar[5].submenu);
+    ASSERT_EQ(4u, reading.size());
+    EXPECT_ITEM(reading[0], MFT_STRING, 3001, "Daily news");
+    EXPECT_EQ("Archive", reading[1].text);
+    ASSERT_NE(nullptr, reading[1].submenu);
+    EXPECT_EQ(static_cast<UINT>(MFT_STRING), reading[1].type);
+    std::vector<MenuItem> archive = ReadItems(reading[1].submenu);
+    ASSERT_EQ(1u, archive.size());
+    EXPECT_ITEM(archive[0], MFT_STRING, 3003, "1998");
+    EXPECT_EQ(static_cast<UINT>(MFT_SEPARATOR), reading[2].type);
+    EXPECT_ITEM(reading[3], MFT_STRING | MFT_MENUBARBREAK, 3006, "Help");
+
+    for (HMENU created : data.createdMenus)
+        EXPECT_NE(reading[1].submenu, created) << "submenus are not recorded";
+    EXPECT_EQ(0, GetMenuItemCount(Holder()));
+}
+
+TEST_F(InstallMenusTest, EmptyDefinitionWithoutCollectionsGivesDividerAndAbout) {
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    std::vector<MenuItem> bar = ReadItems(frame.bar());
+    ASSERT_EQ(5u, bar.size());
+    EXPECT_EQ(100u, bar[3].id);
+    std::vector<MenuItem> popup = ReadItems(bar[4].submenu);
+    ASSERT_EQ(1u, popup.size());
+    EXPECT_ITEM(popup[0], MFT_STRING, 2999, "About Zorbit");
+    EXPECT_EQ(2u, data.createdMenus.size());
+}
+
+TEST_F(InstallMenusTest, EntriesBeforeTheFirstTitleStayInTheHolder) {
+    Add("Hidden", Item, 0);
+    Add("Reading", Title, 0);
+    Add("Shown", Item, 1);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    ASSERT_EQ(6, GetMenuItemCount(frame.bar()));
+    std::vector<MenuItem> holder = ReadItems(Holder());
+    ASSERT_EQ(1u, holder.size());
+    EXPECT_ITEM(holder[0], MFT_STRING, 3000, "Hidden");
+    std::vector<MenuItem> title = ReadItems(TitleMenu(5));
+    ASSERT_EQ(1u, title.size());
+    EXPECT_ITEM(title[0], MFT_STRING, 3002, "Shown");
+}
+
+TEST_F(InstallMenusTest, DepthZeroEntriesAfterAClosedTitleGoToTheHolder) {
+    Add("Reading", Title, 0);
+    Add("Inside", Item, 1);
+    // "TITLE" "END" adds no entry; the next ones are at depth 0.
+    Add("Outside", Item, 0);
+    Add("", Separator, 0);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    ASSERT_EQ(6, GetMenuItemCount(frame.bar()));
+    std::vector<MenuItem> title = ReadItems(TitleMenu(5));
+    ASSERT_EQ(1u, title.size());
+    EXPECT_ITEM(title[0], MFT_STRING, 3001, "Inside");
+    std::vector<MenuItem> holder = ReadItems(Holder());
+    ASSERT_EQ(2u, holder.size());
+    EXPECT_ITEM(holder[0], MFT_STRING, 3002, "Outside");
+    EXPECT_EQ(static_cast<UINT>(MFT_SEPARATOR), holder[1].type);
+}
+
+TEST_F(InstallMenusTest, BreakBeforeATitleGoesToTheTitlesFirstItem) {
+    Add("", Break, 0);
+    Add("Reading", Title, 0);
+    Add("First", Item, 1);
+    Add("Second", Item, 1);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    MenuItem title = ReadItem(frame.bar(), 5);
+    EXPECT_EQ(static_cast<UINT>(MFT_STRING), title.type) << "the bar item takes no break";
+    std::vector<MenuItem> items = ReadItems(title.submenu);
+    ASSERT_EQ(2u, items.size());
+    EXPECT_ITEM(items[0], MFT_STRING | MFT_MENUBARBREAK, 3002, "First");
+    EXPECT_ITEM(items[1], MFT_STRING, 3003, "Second");
+}
+
+TEST_F(InstallMenusTest, BreaksInARowGiveOneColumnAndATrailingBreakNone) {
+    Add("Reading", Title, 0);
+    Add("a", Item, 1);
+    Add("", Break, 1);
+    Add("", Break, 1);
+    Add("b", Item, 1);
+    Add("c", Item, 1);
+    Add("", Break, 1);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    std::vector<MenuItem> items = ReadItems(TitleMenu(5));
+    ASSERT_EQ(3u, items.size());
+    EXPECT_ITEM(items[0], MFT_STRING, 3001, "a");
+    EXPECT_ITEM(items[1], MFT_STRING | MFT_MENUBARBREAK, 3004, "b");
+    EXPECT_ITEM(items[2], MFT_STRING, 3005, "c");
+}
+
+TEST_F(InstallMenusTest, SubmenusAndSeparatorsConsumeBreaks) {
+    Add("Reading", Title, 0);
+    Add("", Break, 1);
+    Add("Archive", Submenu, 1);
+    Add("", Separator, 2);
+    Add("1998", Item, 2);
+    Add("", Break, 2);
+    Add("", Separator, 2);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    std::vector<MenuItem> title = ReadItems(TitleMenu(5));
+    ASSERT_EQ(1u, title.size());
+    EXPECT_EQ(static_cast<UINT>(MFT_STRING | MFT_MENUBARBREAK), title[0].type);
+    EXPECT_EQ("Archive", title[0].text);
+    std::vector<MenuItem> archive = ReadItems(title[0].submenu);
+    ASSERT_EQ(3u, archive.size());
+    EXPECT_EQ(static_cast<UINT>(MFT_SEPARATOR), archive[0].type) << "no other flag";
+    EXPECT_ITEM(archive[1], MFT_STRING, 3004, "1998");
+    EXPECT_EQ(static_cast<UINT>(MFT_SEPARATOR | MFT_MENUBARBREAK), archive[2].type);
+}
+
+TEST_F(InstallMenusTest, DepthJumpAppendsToTheCurrentMenu) {
+    Add("Reading", Title, 0);
+    Add("Deep", Item, 3);
+    Add("Archive", Submenu, 1);
+    Add("Deeper", Item, 5);
+    Add("Back", Item, 1);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    std::vector<MenuItem> title = ReadItems(TitleMenu(5));
+    ASSERT_EQ(3u, title.size());
+    EXPECT_ITEM(title[0], MFT_STRING, 3001, "Deep");
+    EXPECT_EQ("Archive", title[1].text);
+    EXPECT_ITEM(title[2], MFT_STRING, 3004, "Back");
+    std::vector<MenuItem> archive = ReadItems(title[1].submenu);
+    ASSERT_EQ(1u, archive.size());
+    EXPECT_ITEM(archive[0], MFT_STRING, 3003, "Deeper");
+}
+
+TEST_F(InstallMenusTest, TitleInsideATitleIsAnotherBarPopup) {
+    Add("Reading", Title, 0);
+    Add("a", Item, 1);
+    Add("Writing", Title, 1);  // a title while the count is above 0
+    Add("b", Item, 2);
+    Add("c", Item, 1);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    ASSERT_EQ(7, GetMenuItemCount(frame.bar()));
+    EXPECT_EQ("Writing", ReadItem(frame.bar(), 6).text);
+    std::vector<MenuItem> reading = ReadItems(TitleMenu(5));
+    ASSERT_EQ(2u, reading.size());
+    EXPECT_ITEM(reading[1], MFT_STRING, 3004, "c");
+    std::vector<MenuItem> writing = ReadItems(TitleMenu(6));
+    ASSERT_EQ(1u, writing.size());
+    EXPECT_ITEM(writing[0], MFT_STRING, 3003, "b");
+    EXPECT_EQ(4u, data.createdMenus.size());
+}
+
+TEST_F(InstallMenusTest, NegativeDepthEndsInTheHolderWithoutHanging) {
+    Add("Reading", Title, 0);
+    Add("a", Item, 1);
+    Add("odd", Item, -1);
+    Add("b", Item, 1);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    EXPECT_EQ(1, GetMenuItemCount(TitleMenu(5)));
+    std::vector<MenuItem> holder = ReadItems(Holder());
+    ASSERT_EQ(2u, holder.size());
+    EXPECT_EQ("odd", holder[0].text);
+    EXPECT_EQ("b", holder[1].text);
+}
+
+TEST_F(InstallMenusTest, NullFrameDoesNothing) {
+    AddWorkedExample(data);
+    EXPECT_EQ(0, data.InstallMenus(nullptr));
+    EXPECT_TRUE(data.createdMenus.empty());
+    EXPECT_EQ(nullptr, data.faceBitmap);
+    EXPECT_EQ(nullptr, data.dividerBitmap);
+    EXPECT_EQ(nullptr, data.frameWnd);
+    EXPECT_EQ(3, GetMenuItemCount(frame.bar()));
+}
+
+TEST_F(InstallMenusTest, SecondInstallationUndoesTheFirst) {
+    AddWorkedExample(data);
+    Frame other;
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    std::vector<HMENU> first = data.createdMenus;
+    HBITMAP firstFace = data.faceBitmap;
+
+    ASSERT_EQ(1, data.InstallMenus(other.hwnd()));
+    EXPECT_EQ(3, GetMenuItemCount(frame.bar()));
+    for (size_t i = 0; i < first.size(); ++i)
+        EXPECT_FALSE(IsMenu(first[i])) << "first installation's menu " << i;
+    BITMAP info;
+    EXPECT_EQ(0, GetObjectA(firstFace, sizeof(info), &info));
+    EXPECT_EQ(6, GetMenuItemCount(other.bar()));
+    EXPECT_EQ(other.hwnd(), data.frameWnd);
+
+    // Again into the same frame: still one set of menus.
+    ASSERT_EQ(1, data.InstallMenus(other.hwnd()));
+    EXPECT_EQ(6, GetMenuItemCount(other.bar()));
+    EXPECT_EQ(3u, data.createdMenus.size());
+    EXPECT_EQ(3, data.baseItemCount);
+}
+
+// The pictures as the resources hold them: 16 colours, the sizes of the
+// menu bar, the standard menu grey around the drawing, and 140 a copy of 134.
+const BITMAPINFOHEADER* PictureResource(int number, DWORD* size) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(number), MAKEINTRESOURCEA(2));
+    if (!found)
+        return nullptr;
+    *size = SizeofResource(module, found);
+    return static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
+}
+
+TEST(MenuPictures, SixteenColourBitmapsOfTheMenuBarSizes) {
+    struct Case { int number; LONG width; LONG height; } cases[] = {
+        {134, 33, 23}, {139, 3, 22}, {140, 33, 23}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "picture " << c.number);
+        DWORD size = 0;
+        const BITMAPINFOHEADER* header = PictureResource(c.number, &size);
+        ASSERT_NE(nullptr, header);
+        EXPECT_EQ(4, header->biBitCount);
+        EXPECT_EQ(c.width, header->biWidth);
+        EXPECT_EQ(c.height, header->biHeight);
+    }
+    DWORD faceSize = 0, copySize = 0;
+    const void* face = PictureResource(134, &faceSize);
+    const void* copy = PictureResource(140, &copySize);
+    ASSERT_EQ(faceSize, copySize);
+    EXPECT_EQ(0, memcmp(face, copy, faceSize));
+}
+
+COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    COLORREF colour = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colour;
+}
+
+TEST_F(InstallMenusTest, PicturesLoadedWithTheirLook) {
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    BITMAP info = {};
+    ASSERT_EQ(static_cast<int>(sizeof(info)), GetObjectA(data.faceBitmap, sizeof(info), &info));
+    EXPECT_EQ(33, info.bmWidth);
+    EXPECT_EQ(23, info.bmHeight);
+    ASSERT_EQ(static_cast<int>(sizeof(info)), GetObjectA(data.dividerBitmap, sizeof(info), &info));
+    EXPECT_EQ(3, info.bmWidth);
+    EXPECT_EQ(22, info.bmHeight);
+
+    const COLORREF menuGrey = RGB(192, 192, 192);
+    EXPECT_EQ(menuGrey, PixelOf(data.faceBitmap, 0, 0));
+    EXPECT_EQ(menuGrey, PixelOf(data.faceBitmap, 32, 22));
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(data.faceBitmap, 2, 10)) << "lit side of the bar";
+    EXPECT_EQ(RGB(128, 128, 128), PixelOf(data.faceBitmap, 4, 10)) << "shaded side of the bar";
+    EXPECT_EQ(RGB(0, 0, 0), PixelOf(data.faceBitmap, 19, 18)) << "tip of the triangle";
+    for (int y : {0, 21}) {
+        EXPECT_EQ(RGB(128, 128, 128), PixelOf(data.dividerBitmap, 0, y));
+        EXPECT_EQ(RGB(255, 255, 255), PixelOf(data.dividerBitmap, 1, y));
+        EXPECT_EQ(menuGrey, PixelOf(data.dividerBitmap, 2, y));
+    }
+}
+
+}  // namespace

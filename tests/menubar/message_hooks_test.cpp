@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include "plugin/menubar/message_hooks.h"
+#include "plugin/menus/bar_menu_data.h"
+#include "plugin/menus/command_ids.h"
+#include "tests/menubar/menubar_fixture.h"
+
+using namespace menubar_test;
+
+namespace {
+
+class MessageHooksTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PumpPending();
+        DrainPluginMessages();
+        ASSERT_EQ(0, InstalledHookCount());
+    }
+    void TearDown() override {
+        EXPECT_EQ(0, InstalledHookCount()) << "a hook outlived its owners";
+        DrainPluginMessages();
+    }
+
+    // Posts a WM_COMMAND to the frame and lets GetMessage retrieve it.
+    void ChooseCommand(WPARAM wParam) {
+        PostMessageA(frame.hwnd(), WM_COMMAND, wParam, 0);
+        PumpPending();
+    }
+
+    Frame frame;
+    Target target;
+};
+
+TEST_F(MessageHooksTest, RetrievedCommandsAreForwardedAboveTheThreshold) {
+    struct Case { WPARAM wParam; bool forwarded; } cases[] = {
+        {100, false},         // the divider picture
+        {1, false},           // a browser command
+        {2920, false},
+        {2921, true},         // collection entry 77
+        {2998, true},
+        {2999, true},         // About
+        {3001, true},
+        {0x00013001, true},   // accelerator: high word 1
+        {0x00010001, true},   // a browser accelerator is forwarded as well
+        {0xFFFFFFFF, true},
+    };
+    CBarMenuData data;
+    data.InstallHooks();
+    data.SetTargetWindow(target.hwnd());
+    EXPECT_EQ(3, InstalledHookCount());
+    EXPECT_EQ(reinterpret_cast<HOOKPROC>(CommandHookProc), data.commandHookProc);
+    EXPECT_EQ(reinterpret_cast<HOOKPROC>(SelectHookProc), data.selectHookProc);
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i << ", wParam " << cases[i].wParam);
+        target.Clear();
+        ChooseCommand(cases[i].wParam);
+        std::vector<WPARAM> expected;
+        if (cases[i].forwarded)
+            expected.push_back(cases[i].wParam);
+        EXPECT_EQ(expected, target.Commands());
+        EXPECT_TRUE(target.Selects().empty());
+    }
+}
+
+TEST_F(MessageHooksTest, OnlyTheRetrievalThatRemovesTheMessageCounts) {
+    CBarMenuData data;
+    data.InstallHooks();
+    data.SetTargetWindow(target.hwnd());
+    PostMessageA(frame.hwnd(), WM_COMMAND, 3001, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, frame.hwnd(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, frame.hwnd(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
+    PumpPending();
+    EXPECT_EQ(std::vector<WPARAM>{3001}, target.Commands());
+}
+
+// A hook installed after ours runs first and hands our hook a code of its
+// choosing through CallNextHookEx.
+int g_codeForNext = 0;
+LRESULT CALLBACK RecodingHook(int code, WPARAM wParam, LPARAM lParam) {
+    return CallNextHookEx(nullptr, g_codeForNext, wParam, lParam);
+}
+
+TEST_F(MessageHooksTest, OtherHookCodesArePassedOnUnexamined) {
+    CBarMenuData data;
+    data.InstallHooks();
+    data.SetTargetWindow(target.hwnd());
+    HHOOK front = SetWindowsHookExA(WH_GETMESSAGE, RecodingHook, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, front);
+    for (int code : {-1, 1, 3}) {
+        SCOPED_TRACE(testing::Message() << "code " << code);
+        g_codeForNext = code;
+        target.Clear();
+        ChooseCommand(3001);
+        EXPECT_TRUE(target.Commands().empty());
+    }
+    g_codeForNext = HC_ACTION;
+    target.Clear();
+    ChooseCommand(3001);
+    EXPECT_EQ(std::vector<WPARAM>{3001}, target.Commands());
+    UnhookWindowsHookEx(front);
+}
+
+TEST_F(MessageHooksTest, MenuFilterForwardsHighlightsAboveTheThreshold) {
+    CBarMenuData data;
+    data.InstallHooks();
+    data.SetTargetWindow(target.hwnd());
+    struct Case { int code; UINT message; WPARAM wParam; WPARAM forwarded; } cases[] = {
+        {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 3001},
+        {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(2999, MF_HILITE), 2999},
+        {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(2996, MF_HILITE | MF_MOUSESELECT), 2996},
+        {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(2995, MF_HILITE), 0},
+        {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(100, MF_HILITE), 0},
+        {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0},  // menu closed
+        {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0), 0xFFFF},
+        {MSGF_MENU, WM_KEYDOWN, 3001, 0},
+        {MSGF_DIALOGBOX, WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0},
+        {MSGF_SCROLLBAR, WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        target.Clear();
+        MSG msg = {frame.hwnd(), cases[i].message, cases[i].wParam, 0, 0, {0, 0}};
+        EXPECT_FALSE(CallMsgFilterA(&msg, cases[i].code)) << "the menu handles it as usual";
+        PumpPending();
+        std::vector<WPARAM> expected;
+        if (cases[i].forwarded)
+            expected.push_back(cases[i].forwarded);
+        EXPECT_EQ(expected, target.Selects());
+        EXPECT_TRUE(target.Commands().empty());
+    }
+}
+
+TEST_F(MessageHooksTest, SentMenuSelectIsForwardedAboveTheThreshold) {
+    CBarMenuData data;
+    data.InstallHooks();
+    data.SetTargetWindow(target.hwnd());
+    struct Case { UINT message; WPARAM wParam; WPARAM forwarded; } cases[] = {
+        {WM_MENUSELECT, MAKEWPARAM(3006, MF_HILITE), 3006},
+        {WM_MENUSELECT, MAKEWPARAM(2996, MF_HILITE), 2996},
+        {WM_MENUSELECT, MAKEWPARAM(2995, MF_HILITE), 0},
+        {WM_MENUSELECT, MAKEWPARAM(4, MF_HILITE | MF_POPUP), 0},
+        {WM_COMMAND, 3001, 0},  // sent, never retrieved: not a menu choice
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        target.Clear();
+        SendMessageA(frame.hwnd(), cases[i].message, cases[i].wParam, 0);
+        PumpPending();
+        std::vector<WPARAM> expected;
+        if (cases[i].forwarded)
+            expected.push_back(cases[i].forwarded);
+        EXPECT_EQ(expected, target.Selects());
+        EXPECT_TRUE(target.Commands().empty());
+    }
+}
+
+TEST_F(MessageHooksTest, DeletingTheOwnerRemovesEveryHook) {
+    {
+        CBarMenuData data;
+        data.InstallHooks();
+        data.SetTargetWindow(target.hwnd());
+        ChooseCommand(3001);
+        EXPECT_EQ(1u, target.Commands().size());
+    }
+    EXPECT_EQ(0, InstalledHookCount());
+    EXPECT_EQ(nullptr, HookTargetWindow());
+    target.Clear();
+    ChooseCommand(3001);
+    SendMessageA(frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0);
+    MSG msg = {frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0, 0, {0, 0}};
+    CallMsgFilterA(&msg, MSGF_MENU);
+    PumpPending();
+    EXPECT_TRUE(target.received().empty());
+    EXPECT_EQ(0, DrainPluginMessages());
+}
+
+TEST_F(MessageHooksTest, InstallingTwiceOnOneObjectHooksOnce) {
+    CBarMenuData data;
+    data.InstallHooks();
+    data.InstallHooks();
+    data.SetTargetWindow(target.hwnd());
+    EXPECT_EQ(3, InstalledHookCount());
+    ChooseCommand(3001);
+    SendMessageA(frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3002, MF_HILITE), 0);
+    PumpPending();
+    EXPECT_EQ(std::vector<WPARAM>{3001}, target.Commands());
+    EXPECT_EQ(std::vector<WPARAM>{3002}, target.Selects());
+}
+
+// Two instances in one process: the hooks stay while either lives, the one
+// attached last receives, and nothing stays behind once both are gone.
+TEST_F(MessageHooksTest, SeveralOwnersShareOneSetOfHooks) {
+    for (bool firstGoesFirst : {true, false}) {
+        SCOPED_TRACE(firstGoesFirst ? "first deleted first" : "last deleted first");
+        Target other;
+        auto first = std::make_unique<CBarMenuData>();
+        auto second = std::make_unique<CBarMenuData>();
+        first->InstallHooks();
+        first->SetTargetWindow(target.hwnd());
+        second->InstallHooks();
+        second->SetTargetWindow(other.hwnd());
+        EXPECT_EQ(3, InstalledHookCount());
+        EXPECT_EQ(other.hwnd(), HookTargetWindow());
+
+        ChooseCommand(3001);
+        EXPECT_EQ(std::vector<WPARAM>{3001}, other.Commands()) << "one post, not one per owner";
+        EXPECT_TRUE(target.received().empty());
+        EXPECT_EQ(other.hwnd(), HookTargetWindow());
+
+        HWND survivorWindow = firstGoesFirst ? other.hwnd() : target.hwnd();
+        if (firstGoesFirst)
+            first.reset();
+        else
+            second.reset();
+        EXPECT_EQ(3, InstalledHookCount());
+        EXPECT_EQ(survivorWindow, HookTargetWindow());
+        other.Clear();
+        target.Clear();
+        ChooseCommand(3002);
+        Target& survivor = firstGoesFirst ? other : target;
+        EXPECT_EQ(std::vector<WPARAM>{3002}, survivor.Commands());
+        EXPECT_EQ(1u, target.received().size() + other.received().size());
+
+        first.reset();
+        second.reset();
+        EXPECT_EQ(0, InstalledHookCount());
+        other.Clear();
+        target.Clear();
+        ChooseCommand(3003);
+        EXPECT_TRUE(other.received().empty());
+        EXPECT_TRUE(target.received().empty());
+        EXPECT_EQ(0, DrainPluginMessages());
+    }
+}
+
+TEST_F(MessageHooksTest, ANeverInstalledObjectLeavesOthersHooksAlone) {
+    CBarMenuData owner;
+    owner.InstallHooks();
+    owner.SetTargetWindow(target.hwnd());
+    {
+        CBarMenuData bystander;
+        bystander.SetTargetWindow(nullptr);
+    }
+    EXPECT_EQ(3, InstalledHookCount());
+    EXPECT_EQ(target.hwnd(), HookTargetWindow());
+    ChooseCommand(3001);
+    EXPECT_EQ(std::vector<WPARAM>{3001}, target.Commands());
+}
+
+}  // namespace
