@@ -1,0 +1,47 @@
+// The window object that takes over the browser-made plug-in window of an
+// attached instance: it receives the menu commands and highlights that the
+// hooks forward, and shows the highlighted item's address in the status
+// line through a short timer.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "plugin/entry/npapi.h"
+
+class CPluginWnd {
+public:
+    // The status timer on the plug-in window, and its period.
+    static constexpr UINT_PTR kStatusTimer = 2;
+    static constexpr UINT kStatusDelayMs = 50;
+
+    CPluginWnd() = default;
+    CPluginWnd(const CPluginWnd&) = delete;
+    CPluginWnd& operator=(const CPluginWnd&) = delete;
+    // Detaches first when still attached.
+    virtual ~CPluginWnd();
+
+    // Subclasses the window. The previous window procedure is kept with the
+    // window (a property) and gets every message this object does not take.
+    bool Attach(HWND hwnd);
+    // Stops the status timer and gives the window its previous window
+    // procedure back. The window itself stays. Returns the window.
+    HWND Detach();
+
+    HWND hwnd() const { return hwnd_; }
+
+    std::string pendingUrl;
+    NPP npp = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CallPrevious(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Message handlers (menu_commands.cpp).
+    void OnPluginCommand(WPARAM command);
+    void OnPluginSelect(WPARAM item);
+    void OnTimer();
+
+    HWND hwnd_ = nullptr;
+};
