@@ -1,9 +1,15 @@
 #include "plugin/menus/text_mode_reader.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr size_t kBufferBytes = 64 * 1024;
-constexpr int kCtrlZ = 0x1A;
+constexpr size_t kBufferBytes = 8 * 1024;
+constexpr unsigned char kCtrlZ = 0x1A;
+
+bool IsSpecial(unsigned char c) {
+    return c == '\n' || c == '\r' || c == kCtrlZ;
+}
 
 }  // namespace
 
@@ -48,14 +54,24 @@ int TextModeReader::NextRaw() {
 bool TextModeReader::ReadLine(std::string& line, size_t maxChars) {
     line.clear();
     while (line.size() < maxChars) {
+        if (pos_ == end_ && !Refill())
+            break;
+        // Ordinary characters are copied in one run.
+        size_t run = pos_;
+        const size_t limit = pos_ + std::min(end_ - pos_, maxChars - line.size());
+        while (run < limit && !IsSpecial(buffer_[run]))
+            ++run;
+        line.append(reinterpret_cast<const char*>(buffer_.data()) + pos_, run - pos_);
+        pos_ = run;
+        if (run == limit)
+            continue;
+
         int c = NextRaw();
         if (c == kCtrlZ) {
             atEnd_ = true;
             pos_ = end_;
             break;
         }
-        if (c == kEnd)
-            break;
         if (c == '\r' && PeekRaw() == '\n')
             c = NextRaw();
         line.push_back(static_cast<char>(c));
