@@ -1,7 +1,8 @@
 #!/bin/sh
 # take_screenshots.sh <wine-run> <install.exe> <sheet_driver.exe> <share.dat> <out dir>
 # Starts the installer on the X display, goes through the first three pages
-# with Next and saves each as out/page1.png .. page3.png, cut to the wizard.
+# with Next and saves each as out/page1.png .. page3.png, cut to the wizard
+# window with its title bar.
 set -eu
 wine_run=$1 installer=$2 driver=$3 licence=$4 out=$5
 : "${DISPLAY:?needs an X display (run through scripts/wine-ctest)}"
@@ -12,7 +13,12 @@ trap 'rm -rf "$work"' EXIT
 cp "$licence" "$work/share.dat"
 cp "$installer" "$work/install.exe"
 cd "$work"
-"$wine_run" install.exe &
+# Without a window manager Wine draws the title bar itself only when told
+# to; the setting lives in this tree's own prefix and goes again at the end.
+x11_key='HKCU\Software\Wine\X11 Driver'
+"$wine_run" reg add "$x11_key" /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+trap '"$wine_run" reg delete "$x11_key" /v Decorated /f >/dev/null 2>&1 </dev/null; rm -rf "$work"' EXIT
+"$wine_run" install.exe >/dev/null 2>&1 </dev/null &
 app=$!
 "$wine_run" "$driver" wait
 sleep 2
