@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "installer/integration/install_steps.h"
+#include "test_support.h"
+
+namespace {
+
+std::string ZorbitDir() {
+    char value[1024];
+    GetProfileStringA("Zorbit", "ZorbitDir", "<absent>", value, sizeof value);
+    return value;
+}
+
+std::string Expected(const std::string& directory, const std::string& startDirectory) {
+    return "[CollectionNames]\r\n"
+           "General Collection=" + directory + "\\WebSite.htm\r\n"
+           "User Collection=" + directory + "\\Template.htm\r\n"
+           "[LocalZB]\r\n"
+           "Home=" + directory + "\\BatchBM.htm\r\n"
+           "User Collection=" + directory + "\\TempBM.htm\r\n"
+           "[Zorbit Setup]\r\n"
+           "Start Directory=" + startDirectory + "\r\n";
+}
+
+class CollectionSettings : public ::testing::Test {
+protected:
+    // What the install page holds after its first display in directory.
+    InstallState PageIn(const TempFolder& directory) {
+        InstallState state;
+        state.productDirectory = directory.Path();
+        state.installRecordPath = directory / "SetUp.ini";
+        state.programsFolder = "C:\\Programs";
+        return state;
+    }
+
+    ZorbitProfileScope profile_;
+    TempFolder first_{"zb1"};
+    TempFolder second_{"zb2"};
+};
+
+TEST_F(CollectionSettings, InstallationWritesProfileEntryAndCollectionKeys) {
+    CurrentDirectoryScope inFirst(first_.Path());
+    InstallState state = PageIn(first_);
+    EXPECT_EQ(1, WriteCollectionSettings(state));
+    EXPECT_EQ(first_.Path(), ZorbitDir());
+    EXPECT_EQ(Expected(first_.Path(), "C:\\Programs\\Zorbit"), ReadBytes(first_ / "SetUp.ini"));
+}
+
+TEST_F(CollectionSettings, SecondInstallationElsewhereLeavesTheFirstAlone) {
+    {
+        CurrentDirectoryScope inFirst(first_.Path());
+        InstallState state = PageIn(first_);
+        WriteCollectionSettings(state);
+    }
+    std::string firstFile = ReadBytes(first_ / "SetUp.ini");
+    CurrentDirectoryScope inSecond(second_.Path());
+    InstallState state = PageIn(second_);
+    state.programsFolder.clear();
+    WriteCollectionSettings(state);
+    EXPECT_EQ(second_.Path(), ZorbitDir());
+    EXPECT_EQ(Expected(second_.Path(), "\\Zorbit"), ReadBytes(second_ / "SetUp.ini"));
+    EXPECT_EQ(firstFile, ReadBytes(first_ / "SetUp.ini"));
+}
+
+TEST_F(CollectionSettings, KeysWrittenAgainAreReplacedInPlace) {
+    WriteBytes(first_ / "SetUp.ini",
+               "[Zorbit Setup]\r\nIE_PLUGIN=C:\\p\\npzrbit.dll\r\nStart Directory=old\r\n"
+               "[LocalZB]\r\nUser Collection=old\r\nHome=old\r\nExtra=kept\r\n");
+    CurrentDirectoryScope inFirst(first_.Path());
+    InstallState state = PageIn(first_);
+    WriteCollectionSettings(state);
+    WriteCollectionSettings(state);
+    const std::string d = first_.Path();
+    EXPECT_EQ("[Zorbit Setup]\r\nIE_PLUGIN=C:\\p\\npzrbit.dll\r\nStart Directory=C:\\Programs\\Zorbit\r\n"
+              "[LocalZB]\r\nUser Collection=" + d + "\\TempBM.htm\r\nHome=" + d + "\\BatchBM.htm\r\nExtra=kept\r\n"
+              "[CollectionNames]\r\nGeneral Collection=" + d + "\\WebSite.htm\r\nUser Collection=" + d +
+                  "\\Template.htm\r\n",
+              ReadBytes(first_ / "SetUp.ini"));
+}
+
+TEST_F(CollectionSettings, DirectoryIsReadAfresh) {
+    // The page was shown in the first folder; Finish runs in the second.
+    InstallState state = PageIn(first_);
+    CurrentDirectoryScope inSecond(second_.Path());
+    WriteCollectionSettings(state);
+    EXPECT_EQ(second_.Path(), state.productDirectory);
+    EXPECT_EQ(second_.Path(), ZorbitDir());
+    EXPECT_EQ(second_ / "BatchBM.htm", ProfileValue(first_ / "SetUp.ini", "LocalZB", "Home"));
+}
+
+}  // namespace
