@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "plugin/menus/definition_parser.h"
 #include "plugin/menus/text_mode_reader.h"
@@ -8,8 +9,8 @@
 
 namespace {
 
-// Searched in this order; "BREAK" is not among them, so a column break never
-// starts a line of its own.
+// "BREAK" is not among them, so a column break never starts a line of its
+// own. Every marker begins with 'M', 'S', 'T' or '<'.
 constexpr std::string_view kMarkers[] = {
     "MENUITEM", "SEPARATOR", "SUBMENU", "TITLE",   "</body>", "<body>",
     "</html>",  "<html>",    "<title>", "</title>", "</p>",    "<meta",
@@ -24,19 +25,31 @@ void Normalise(const std::string& pending, std::string& out) {
     out.clear();
     out.reserve(pending.size() + pending.size() / 8);
     const std::string_view text(pending);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == ' ' && IsBreakMarker(text.substr(i, zorbit::kMarkerWindowChars)))
-            out.append(kLineBreak);
-        out.push_back(text[i]);
+    size_t copied = 0;
+    for (size_t space = text.find(' '); space != std::string_view::npos; space = text.find(' ', space + 1)) {
+        if (!IsBreakMarker(text.substr(space, zorbit::kMarkerWindowChars)))
+            continue;
+        out.append(text.substr(copied, space - copied));
+        out.append(kLineBreak);
+        copied = space;
     }
+    out.append(text.substr(copied));
 }
 
 }  // namespace
 
 bool IsBreakMarker(std::string_view window) {
-    for (std::string_view marker : kMarkers) {
-        if (window.find(marker) != std::string_view::npos)
-            return true;
+    // Called at every space of the file: look for markers only where one of
+    // their first letters stands.
+    for (size_t at = 0; at < window.size(); ++at) {
+        const char c = window[at];
+        if (c != 'M' && c != 'S' && c != 'T' && c != '<')
+            continue;
+        const std::string_view rest = window.substr(at);
+        for (std::string_view marker : kMarkers) {
+            if (rest.substr(0, marker.size()) == marker)
+                return true;
+        }
     }
     return false;
 }
@@ -50,6 +63,8 @@ int CopyToWorkFile(const char* sourcePath, std::string& workFileName) {
     FILE* work = CreateWorkFile(name);
     if (!work)
         return 0;
+    std::vector<char> workBuffer(64 * 1024);
+    std::setvbuf(work, workBuffer.data(), _IOFBF, workBuffer.size());
 
     bool written = true;
     std::string chunk;
