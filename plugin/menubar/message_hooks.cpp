@@ -44,7 +44,7 @@ LRESULT CALLBACK CommandHookProc(int code, WPARAM wParam, LPARAM lParam) {
     // Only a message taken off the queue counts: a look with PM_NOREMOVE
     // followed by the real retrieval would otherwise forward it twice.
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_COMMAND &&
+    if (code == HC_ACTION && (wParam & PM_REMOVE) && msg->message == WM_COMMAND &&
         static_cast<uint32_t>(msg->wParam) > zorbit::kCommandForwardThreshold)
         PostMessageA(g_targetWnd, WM_PLUGIN_COMMAND, msg->wParam, 0);
     return CallNextHookEx(g_commandHook.get(), code, wParam, lParam);

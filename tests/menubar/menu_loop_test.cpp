@@ -38,6 +38,7 @@ protected:
         SetFocus(frame.hwnd());
         PumpPending();
         target.Clear();
+        Frame::Commands().clear();
         g_gaveUp = false;
     }
 
@@ -67,6 +68,7 @@ TEST_F(MenuLoopTest, ChoosingADefinitionItem) {
               VK_RETURN});
     EXPECT_EQ((std::vector<WPARAM>{3001, 3006}), target.Selects());
     EXPECT_EQ(std::vector<WPARAM>{3006}, target.Commands());
+    EXPECT_EQ(std::vector<WPARAM>{3006}, Frame::Commands()) << "the browser still gets it";
 }
 
 TEST_F(MenuLoopTest, WalkingTheCollectionPopup) {

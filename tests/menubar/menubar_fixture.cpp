@@ -15,6 +15,14 @@ struct Received {
 };
 std::vector<Received> g_received;
 
+std::vector<WPARAM> g_frameCommands;
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND)
+        g_frameCommands.push_back(wParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PLUGIN_COMMAND || message == WM_PLUGIN_SELECT) {
         g_received.push_back({hwnd, message, wParam});
@@ -85,11 +93,13 @@ std::vector<MenuItem> ReadItems(HMENU menu) {
 }
 
 Frame::Frame(bool withMenuBar) {
-    hwnd_ = CreateWindowExA(0, RegisterOnce("ZorbitTestFrame", DefWindowProcA), "Browser",
+    hwnd_ = CreateWindowExA(0, RegisterOnce("ZorbitTestFrame", FrameProc), "Browser",
                             WS_OVERLAPPEDWINDOW, 40, 30, 640, 400, nullptr,
                             withMenuBar ? BrowserMenuBar() : nullptr, GetModuleHandleA(nullptr),
                             nullptr);
 }
+
+std::vector<WPARAM>& Frame::Commands() { return g_frameCommands; }
 
 Frame::~Frame() {
     if (hwnd_)

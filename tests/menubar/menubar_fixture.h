@@ -36,6 +36,8 @@ public:
     Frame& operator=(const Frame&) = delete;
     HWND hwnd() const { return hwnd_; }
     HMENU bar() const { return GetMenu(hwnd_); }
+    // Every WM_COMMAND any frame received.
+    static std::vector<WPARAM>& Commands();
 
 private:
     HWND hwnd_ = nullptr;

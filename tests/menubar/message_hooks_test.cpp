@@ -53,7 +53,9 @@ TEST_F(MessageHooksTest, RetrievedCommandsAreForwardedAboveTheThreshold) {
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
         SCOPED_TRACE(testing::Message() << "case " << i << ", wParam " << cases[i].wParam);
         target.Clear();
+        Frame::Commands().clear();
         ChooseCommand(cases[i].wParam);
+        EXPECT_EQ(std::vector<WPARAM>{cases[i].wParam}, Frame::Commands()) << "the browser still gets it";
         std::vector<WPARAM> expected;
         if (cases[i].forwarded)
             expected.push_back(cases[i].wParam);

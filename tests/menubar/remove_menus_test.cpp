@@ -101,6 +101,26 @@ TEST_F(RemoveMenusTest, DeletingTheModelRestoresBarAndFrameSize) {
     EXPECT_ALL_FREED(installed);
 }
 
+TEST_F(RemoveMenusTest, WrappedBarIsLaidOutAgainAtTheOldSize) {
+    RECT rect = WindowRect(frame.hwnd());
+    RECT client = {};
+    GetClientRect(frame.hwnd(), &client);
+    CBarMenuData data;
+    for (int i = 0; i < 12; ++i) {
+        data.definitionEntries.push_back(Entry("A rather long menu title", Title, 0));
+        data.definitionEntries.push_back(Entry("Item", Item, 1));
+    }
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    RECT wrapped = {};
+    GetClientRect(frame.hwnd(), &wrapped);
+    EXPECT_LT(wrapped.bottom, client.bottom) << "the bar takes several rows";
+    data.RemoveMenus();
+    RECT after = {};
+    GetClientRect(frame.hwnd(), &after);
+    ExpectSameRect(client, after, __LINE__);
+    ExpectSameRect(rect, WindowRect(frame.hwnd()), __LINE__);
+}
+
 TEST_F(RemoveMenusTest, ItemsAppendedAfterInstallationComeOffToo) {
     std::vector<MenuItem> before = ReadItems(frame.bar());
     CBarMenuData data;
