@@ -101,7 +101,7 @@ TEST_F(BrowserFrameTest, FrameHasMenuBarStatusBarTitleAndPageText) {
     EXPECT_EQ("Done", WindowText(status));
     HWND text = FindDescendant(frame, "Edit");
     ASSERT_TRUE(text != nullptr);
-    EXPECT_EQ("Welcome\r\nSome text.", WindowText(text));
+    EXPECT_EQ("Welcome\r\n\r\nSome text.", WindowText(text));
     EXPECT_TRUE(HasLine(browserLines(), "open " + site("page.htm")));
 
     // File > Exit closes the frame the way the window's close box does.

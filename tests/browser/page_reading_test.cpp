@@ -33,7 +33,7 @@ TEST(PageParser, EmbedAttributesAsWritten) {
 
 TEST(PageParser, TextLinesAndUnterminatedInput) {
     PageContent page = ParsePage("<h1>Title</h1>one<br>two &amp; three<pre>a\n  b</pre><embed type=\"x");
-    EXPECT_EQ("Title\r\none\r\ntwo & three\r\na\r\n  b", page.text);
+    EXPECT_EQ("Title\r\n\r\none\r\ntwo & three\r\n\r\na\r\n  b", page.text);
     ASSERT_EQ(1u, page.embeds.size());
     EXPECT_EQ("x", page.embeds[0].Attribute("type"));
     EXPECT_TRUE(ParsePage("").embeds.empty());

@@ -144,8 +144,9 @@ BrowserFrame* FrameOf(HWND hwnd) { return reinterpret_cast<BrowserFrame*>(GetWin
 BrowserFrame::BrowserFrame(BrowserOptions options) : options_(std::move(options)) {
     std::string logFile = options_.logFile;
     if (logFile.empty()) {
-        const char* env = std::getenv("ZORBIT_BROWSER_LOG");
-        if (env) logFile = env;
+        char env[MAX_PATH] = "";
+        DWORD n = GetEnvironmentVariableA("ZORBIT_BROWSER_LOG", env, MAX_PATH);
+        if (n > 0 && n < MAX_PATH) logFile = env;
     }
     log_.Open(logFile);
     pluginDir_ = options_.pluginDir.empty() ? ExeDirectory() + "\\Plugins" : FullPath(options_.pluginDir);
@@ -189,6 +190,7 @@ bool BrowserFrame::Create(int showCommand) {
                                 WS_CLIPSIBLINGS,
                             0, 0, 10, 10, content_, nullptr, instance, nullptr);
     SendMessageA(text_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageA(text_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kMargin, kMargin));
     status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, frame_,
                               nullptr, instance, nullptr);
     LayoutFrame();

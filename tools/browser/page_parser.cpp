@@ -74,6 +74,20 @@ void AppendBreak(std::string& out) {
     if (!out.empty() && out.back() != '\n') out += '\n';
 }
 
+// Paragraph-like blocks stand apart from their neighbours by an empty line.
+void AppendParagraphBreak(std::string& out) {
+    AppendBreak(out);
+    if (out.size() >= 2 && out[out.size() - 2] != '\n') out += '\n';
+}
+
+bool IsParagraphTag(const std::string& name) {
+    static const char* kParagraphs[] = {"p", "h1", "h2", "h3", "h4", "h5", "h6", "pre", "table", "ul", "ol", "blockquote"};
+    for (const char* b : kParagraphs) {
+        if (name == b) return true;
+    }
+    return false;
+}
+
 bool IsBlockTag(const std::string& name) {
     static const char* kBlocks[] = {"p", "br", "div", "h1", "h2", "h3", "h4", "h5", "h6", "li", "tr",
                                     "pre", "hr", "table", "ul", "ol", "dl", "dt", "dd", "blockquote", "center"};
@@ -171,7 +185,8 @@ PageContent ParsePage(const std::string& html) {
         pos = ReadAttributes(html, pos, nullptr);
         if (closing) {
             if (name == "pre") preformatted = false;
-            if (IsBlockTag(name)) AppendBreak(text);
+            if (IsParagraphTag(name)) AppendParagraphBreak(text);
+            else if (IsBlockTag(name)) AppendBreak(text);
             continue;
         }
         if (name == "title" || name == "script" || name == "style") {
@@ -187,7 +202,8 @@ PageContent ParsePage(const std::string& html) {
             pos = gt == std::string::npos ? n : gt + 1;
             continue;
         }
-        if (IsBlockTag(name)) AppendBreak(text);
+        if (IsParagraphTag(name)) AppendParagraphBreak(text);
+        else if (IsBlockTag(name)) AppendBreak(text);
         if (name == "pre") preformatted = true;
     }
     while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) text.pop_back();
