@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "installer/integration/install_steps.h"
 #include "test_support.h"
@@ -89,6 +90,51 @@ TEST_F(CollectionSettings, DirectoryIsReadAfresh) {
     EXPECT_EQ(second_.Path(), state.productDirectory);
     EXPECT_EQ(second_.Path(), ZorbitDir());
     EXPECT_EQ(second_ / "BatchBM.htm", ProfileValue(first_ / "SetUp.ini", "LocalZB", "Home"));
+}
+
+}  // namespace
+
+namespace {
+
+// A folder below first_ whose full path is longer than the path limit, made
+// and entered through the long-path form.
+class LongDirectory {
+public:
+    explicit LongDirectory(const std::string& base) {
+        std::wstring path = L"\\\\?\\" + std::wstring(base.begin(), base.end());
+        while (path.size() < MAX_PATH + 20) {
+            path += L"\\" + std::wstring(60, L'n');
+            if (!CreateDirectoryW(path.c_str(), nullptr))
+                return;
+            made_.push_back(path);
+        }
+        GetCurrentDirectoryW(MAX_PATH, previous_);
+        entered_ = SetCurrentDirectoryW(path.c_str()) != FALSE;
+    }
+    ~LongDirectory() {
+        if (entered_)
+            SetCurrentDirectoryW(previous_);
+        for (auto path = made_.rbegin(); path != made_.rend(); ++path)
+            RemoveDirectoryW(path->c_str());
+    }
+    bool Entered() const { return entered_; }
+
+private:
+    std::vector<std::wstring> made_;
+    WCHAR previous_[MAX_PATH] = {};
+    bool entered_ = false;
+};
+
+TEST_F(CollectionSettings, DirectoryTooLongForThePathLimitWritesNothing) {
+    WriteProfileStringA("Zorbit", "ZorbitDir", "C:\\Earlier");
+    InstallState state = PageIn(first_);
+    LongDirectory deep(first_.Path());
+    if (!deep.Entered())
+        GTEST_SKIP() << "this platform does not enter a directory beyond the path limit";
+    EXPECT_EQ(1, WriteCollectionSettings(state));
+    EXPECT_EQ("", state.productDirectory);
+    EXPECT_EQ("C:\\Earlier", ZorbitDir());
+    EXPECT_FALSE(Exists(first_ / "SetUp.ini"));
 }
 
 }  // namespace

@@ -243,7 +243,14 @@ private:
 
 int FailingLink::failing = 0;
 
+// What the install record said about the desktop shortcut each time a link
+// object was asked for.
+std::string recordFile;
+std::vector<std::string> iconRecordAtCreation;
+
 HRESULT NoLinkObject(IShellLinkA** link) {
+    if (!recordFile.empty())
+        iconRecordAtCreation.push_back(ProfileValue(recordFile, "Zorbit Setup", "IE ICON"));
     *link = nullptr;
     return REGDB_E_CLASSNOTREG;
 }
@@ -317,7 +324,13 @@ TEST_F(SubstituteLink, UnavailableLinkObjectWritesNothingAndSaysNothing) {
 
     SetShellLinkFactory(NoLinkObject);
     CurrentDirectoryScope inProduct(product_.Path());
+    recordFile = product_ / "SetUp.ini";
+    iconRecordAtCreation.clear();
     EXPECT_TRUE(FinishInstall(state_));
+    recordFile.clear();
+    // Two group links before the record, then both browser shortcuts after it.
+    const std::string desktopLink = desktop_ / "Zor Bit IE.LNK";
+    EXPECT_EQ((std::vector<std::string>{"<absent>", "<absent>", desktopLink, desktopLink}), iconRecordAtCreation);
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(FolderEntries(desktop_.Path()).empty());
     // The group folder is made, and the steps after the shortcuts still run.
