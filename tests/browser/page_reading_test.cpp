@@ -104,3 +104,32 @@ TEST(CommandLine, OptionsAndPageForms) {
     EXPECT_EQ(" page.htm", SkipProgramName("browser.exe page.htm"));
     EXPECT_EQ("", SkipProgramName("browser.exe"));
 }
+
+TEST(PageParser, EveryCutOfAPageIsReadSafely) {
+    const std::string page =
+        "<html><head><title>T &amp; U</title><style>p{}</style></head><body><!-- note -->"
+        "<p>Text <a href='x.htm'>link</a></p><pre>  pre\n text</pre>"
+        "<embed type=\"application/x-zorbit-test\" filename='menu.zbx' width=10 height=\"20\" flag>"
+        "<script>var a = '<embed>';</script><embed src=a.zbt></body></html>";
+    for (size_t n = 0; n <= page.size(); ++n) {
+        SCOPED_TRACE(n);
+        PageContent content = ParsePage(page.substr(0, n));
+        EXPECT_LE(content.embeds.size(), 2u);
+    }
+    PageContent whole = ParsePage(page);
+    EXPECT_EQ("T & U", whole.title);
+    ASSERT_EQ(2u, whole.embeds.size());
+    EXPECT_EQ("20", whole.embeds[0].Attribute("height"));
+}
+
+TEST(UrlResolver, EveryCutOfAnAddressIsResolvedSafely) {
+    const std::string urls[] = {"file:///C|/dir/My%20Page.htm?q#f", "\\\\server\\share\\dir\\..\\p.htm",
+                                "../../a/./b/%4", "http://example.com/%zz"};
+    for (const auto& url : urls) {
+        for (size_t n = 0; n <= url.size(); ++n) {
+            SCOPED_TRACE(url.substr(0, n));
+            std::string path = ResolveLocalPath(url.substr(0, n), "C:\\site\\sub");
+            EXPECT_EQ(std::string::npos, path.find('/'));
+        }
+    }
+}
