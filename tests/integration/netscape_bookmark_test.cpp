@@ -156,6 +156,21 @@ TEST_F(NetscapeBookmark, UncProductDirectoryGivesAHostAddress) {
     EXPECT_EQ("<DL><p>\r\n" + Entry("file://server/share/Zorbit/BatchBM.htm"), ReadBytes(Bookmarks()));
 }
 
+TEST_F(NetscapeBookmark, ProductAtADriveRootGivesTwoSlashesBeforeThePage) {
+    const std::string record = "C:\\SetUp.ini";
+    const std::string before = Exists(record) ? ReadBytes(record) : std::string();
+    const bool existed = Exists(record);
+    state_.productDirectory = "C:\\";
+    WriteBytes(Bookmarks(), "<DL><p>\r\n");
+    EXPECT_TRUE(AddNetscapeBookmark(state_));
+    EXPECT_EQ("<DL><p>\r\n" + Entry("file:///C|//BatchBM.htm"), ReadBytes(Bookmarks()));
+    EXPECT_EQ(user_.Path() + "\\bookmark*.htm", ProfileValue(record, "Zorbit Setup", "BOOKMARK"));
+    if (existed)
+        WriteBytes(record, before);
+    else
+        DeleteFileA(record.c_str());
+}
+
 TEST_F(NetscapeBookmark, NoUserDirectoryWritesNothing) {
     struct Case {
         const char* name;
