@@ -6,6 +6,12 @@
 #include "plugin/menus/definition_parser.h"
 #include "tests/menus/scratch_files.h"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 namespace {
 
 TEST(IsBreakMarker, TwelveMarkersAnywhereInTheWindowCaseSensitive) {
@@ -147,5 +153,27 @@ TEST_F(WorkFile, FailsWhenTheTemporaryFolderIsUnusable) {
     EXPECT_EQ("", name);
     EXPECT_TRUE(temp_.List().empty());
 }
+
+#ifndef _WIN32
+// A file size limit makes writing the work file fail part way; the copy must
+// then report failure and leave no partial work file behind.
+TEST_F(WorkFile, FailsAndRemovesTheWorkFileWhenItCannotBeWritten) {
+    const std::string path = sources_.File("definition.htm");
+    scratch::WriteBytes(path, "<embed>\n" + std::string(200000, 'x') + "\nTITLE \"A\"\n");
+    rlimit saved{};
+    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &saved));
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
+    std::string name = "stale";
+    const int result = CopyToWorkFile(path.c_str(), name);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ("", name);
+    EXPECT_TRUE(temp_.List().empty());
+}
+#endif
 
 }  // namespace
