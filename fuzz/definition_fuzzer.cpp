@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the definition parser as a definition file and
-// checks what comes out: entries well formed, and no work file left behind.
+// checks what comes out: the same lines as a plain in-memory parse of the
+// bytes, well-formed entries, and no work file left behind.
 #include <dirent.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/definition_parser.h"
 #include "plugin/menus/ie_menu_data.h"
+#include "fuzz/reference_parser.h"
 
 namespace {
 
@@ -84,8 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!FolderIsEmpty(g_workFolder))
         Fail("work file left behind");
 
+    const auto expected = reference::Lines(std::string(reinterpret_cast<const char*>(data), size));
+    if (expected.size() != lines.Count())
+        Fail("line count differs from the reference parse");
     for (size_t i = 0; i < lines.Count(); ++i) {
         const CPaseData& line = lines.At(i);
+        if (line.keyword != expected[i].first || line.text != expected[i].second)
+            Fail("line differs from the reference parse");
         if (!IsKeyword(line.keyword))
             Fail("line without a keyword kept");
         if (line.text.size() > zorbit::kLineChars)
