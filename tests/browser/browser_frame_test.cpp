@@ -271,6 +271,25 @@ TEST_F(BrowserFrameTest, NavigationAskedForInsideNewWaitsUntilNewHasReturned) {
     EXPECT_FALSE(HasLine(lines, "NP_Shutdown"));
 }
 
+TEST_F(BrowserFrameTest, APageThatKeepsNavigatingStillCloses) {
+    WritePage("page.htm", "Loop", "<embed type=application/x-zorbit-test navigate=page.htm target=_self navigatenow>");
+    BrowserOptions options;
+    options.pluginDir = dir_ / "Plugins";
+    options.logFile = browserLog_;
+    options.quitOnClose = false;
+    frame_ = std::make_unique<BrowserFrame>(options);
+    ASSERT_TRUE(frame_->Create(SW_SHOWNORMAL));
+    ASSERT_TRUE(frame_->OpenPage(site("page.htm")));
+    HWND frame = frame_->hwnd();
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(frame); }));
+    std::vector<std::string> lines = pluginLines();
+    EXPECT_GE(LinesStartingWith(lines, "NPP_New done").size(), 2u);
+    EXPECT_EQ(LinesStartingWith(lines, "NPP_New done").size(), LinesStartingWith(lines, "NPP_Destroy").size());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("detach free", lines.back());
+}
+
 TEST_F(BrowserFrameTest, RemoteAddressesAreOnlyLogged) {
     WritePage("page.htm", "Remote",
               "<embed type=application/x-zorbit-test geturl=http://example.com/menu.zbx "

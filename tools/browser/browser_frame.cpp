@@ -394,11 +394,13 @@ void BrowserFrame::SetStatus(const std::string& text) {
 
 void BrowserFrame::RunNavigations() {
     if (busy_ || closing_) return;
-    while (!navigations_.empty() && !closing_) {
-        std::string path = navigations_.front();
-        navigations_.pop_front();
-        LoadPage(path, true);
-    }
+    if (navigations_.empty()) return;
+    // One page per message, so that a page that keeps sending the browser
+    // elsewhere cannot stop the window from answering.
+    std::string path = navigations_.front();
+    navigations_.pop_front();
+    LoadPage(path, true);
+    if (!navigations_.empty()) PostMessageA(frame_, kNavigateMessage, 0, 0);
 }
 
 void BrowserFrame::RunDeliveries() {
