@@ -22,6 +22,8 @@ protected:
         MakeDir(dir_ / "Plugins");
         MakeDir(dir_ / "site");
         ASSERT_TRUE(CopyInto(BinDir() + "\\npzbtest.dll", pluginPath()));
+        // Not a library at all: passed over when the folder is read.
+        WriteTextFile(dir_ / "Plugins\\broken.dll", "MZ");
         pluginLog_ = dir_ / "plugin.log";
         browserLog_ = dir_ / "browser.log";
         SetEnvironmentVariableA("ZORBIT_TEST_PLUGIN_LOG", pluginLog_.c_str());
@@ -340,6 +342,8 @@ TEST_F(BrowserFrameTest, CloseDestroysInstancesThenShutsDownAndFreesTheLibrary) 
         EXPECT_TRUE(GetModuleHandleA(pluginPath().c_str()) == nullptr);
         std::vector<std::string> log = browserLines();
         EXPECT_TRUE(HasLine(log, "noplugin application/x-unknown"));
+        EXPECT_EQ(1u, LinesStartingWith(log, "plugin ").size());
+        EXPECT_EQ(1u, LinesStartingWith(log, "load ").size());
         EXPECT_TRUE(HasLine(log, "shutdown result=0"));
         EXPECT_TRUE(HasLine(log, "unload " + pluginPath()));
         DeleteFileA(browserLog_.c_str());
