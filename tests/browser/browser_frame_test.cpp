@@ -273,6 +273,22 @@ TEST_F(BrowserFrameTest, NavigationAskedForInsideNewWaitsUntilNewHasReturned) {
     EXPECT_FALSE(HasLine(lines, "NP_Shutdown"));
 }
 
+TEST_F(BrowserFrameTest, GoBackAndForwardReloadThePages) {
+    WritePage("next.htm", "Next Page", "<embed type=application/x-zorbit-test name=second>");
+    WritePage("page.htm", "First Page", "<embed type=application/x-zorbit-test name=first navigate=next.htm target=_top>");
+    Open("page.htm");
+    PostMessageA(pluginWindow(), WM_USER + 10, 0, 0);
+    ASSERT_TRUE(WaitPlugin("arg name=second"));
+    HWND frame = frame_->hwnd();
+    PostMessageA(frame, WM_COMMAND, zorbit::browser::kCmdBack, 0);
+    ASSERT_TRUE(PumpUntil([&] { return LinesStartingWith(pluginLines(), "arg name=first").size() == 2; }));
+    EXPECT_EQ("First Page - Zorbit Browser", WindowText(frame));
+    PostMessageA(frame, WM_COMMAND, zorbit::browser::kCmdForward, 0);
+    ASSERT_TRUE(PumpUntil([&] { return LinesStartingWith(pluginLines(), "arg name=second").size() == 2; }));
+    EXPECT_EQ("Next Page - Zorbit Browser", WindowText(frame));
+    EXPECT_EQ(3u, LinesStartingWith(pluginLines(), "NPP_Destroy").size());
+}
+
 TEST_F(BrowserFrameTest, APageThatKeepsNavigatingStillCloses) {
     WritePage("page.htm", "Loop", "<embed type=application/x-zorbit-test navigate=page.htm target=_self navigatenow>");
     BrowserOptions options;

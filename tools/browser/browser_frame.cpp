@@ -154,6 +154,7 @@ BrowserFrame::BrowserFrame(BrowserOptions options) : options_(std::move(options)
 
 BrowserFrame::~BrowserFrame() {
     if (frame_) Close();
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
     instances_.clear();
     for (auto& library : libraries_) library->Stop(log_);
 }
@@ -174,6 +175,15 @@ bool BrowserFrame::Create(int showCommand) {
     ScanPlugins();
 
     menu_ = BuildMenuBar();
+    ACCEL keys[] = {
+        {FVIRTKEY | FCONTROL, 'O', kCmdOpen},
+        {FVIRTKEY | FCONTROL, 'C', kCmdCopy},
+        {FVIRTKEY | FCONTROL, 'A', kCmdSelectAll},
+        {FVIRTKEY, VK_F5, kCmdRefresh},
+        {FVIRTKEY | FALT, VK_LEFT, kCmdBack},
+        {FVIRTKEY | FALT, VK_RIGHT, kCmdForward},
+    };
+    if (!accelerators_) accelerators_ = CreateAcceleratorTableA(keys, sizeof keys / sizeof keys[0]);
     frame_ = CreateWindowExA(0, kFrameClass, kBrowserName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                              CW_USEDEFAULT, 800, 600, nullptr, menu_, instance, this);
     if (!frame_) {
@@ -539,6 +549,7 @@ LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lPa
         LayoutFrame();
         return 0;
     case WM_COMMAND:
+        // Menus and keyboard shortcuts; notifications from controls carry a window.
         if (lParam == 0) OnCommand(LOWORD(wParam));
         return 0;
     case WM_INITMENUPOPUP: {
@@ -618,9 +629,10 @@ LRESULT CALLBACK BrowserFrame::ContentProc(HWND hwnd, UINT message, WPARAM wPara
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(BrowserFrame& frame) {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (frame.hwnd() && TranslateAcceleratorA(frame.hwnd(), frame.accelerators(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

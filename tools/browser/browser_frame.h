@@ -68,6 +68,7 @@ public:
     void Close();
 
     HWND hwnd() const { return frame_; }
+    HACCEL accelerators() const { return accelerators_; }
     HWND statusBar() const { return status_; }
     HWND content() const { return content_; }
     const std::string& pageTitle() const { return title_; }
@@ -108,6 +109,7 @@ private:
     HWND text_ = nullptr;
     HWND status_ = nullptr;
     HMENU menu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
     std::string title_;
     std::string pagePath_;
     std::vector<std::string> history_;
@@ -128,7 +130,8 @@ private:
     bool busy_ = false;  // inside a page load or a stream delivery
 };
 
-// Runs the thread's message loop until WM_QUIT; returns its exit code.
-int RunMessageLoop();
+// Runs the thread's message loop until WM_QUIT, with the frame's keyboard
+// shortcuts; returns the exit code.
+int RunMessageLoop(BrowserFrame& frame);
 
 }  // namespace zorbit::browser

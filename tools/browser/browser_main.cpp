@@ -13,5 +13,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     BrowserFrame frame(options);
     if (!frame.Create(showCommand)) return 1;
     if (!args.page.empty()) frame.OpenPage(args.page);
-    return RunMessageLoop();
+    return RunMessageLoop(frame);
 }
