@@ -102,12 +102,41 @@ protected:
         HWND plugin = FindDescendant(browser.frame(), "ZorbitPluginWindow");
         ASSERT_TRUE(plugin != nullptr);
         EXPECT_EQ(browser.frame(), GetAncestor(plugin, GA_ROOT));
+        CheckMenuBarDump(browser.frame());
         EXPECT_EQ(0, browser.Close());
         std::vector<std::string> lines = ReadLines(pluginLog_);
         EXPECT_TRUE(HasLine(lines, "NPP_StreamAsFile " + dir_ / "My Site\\menu.zbx exists=1"));
         ASSERT_GE(lines.size(), 3u);
         EXPECT_EQ((std::vector<std::string>{"NPP_Destroy", "NP_Shutdown", "detach free"}),
                   std::vector<std::string>(lines.end() - 3, lines.end()));
+    }
+
+    // Menus of another process cannot be read here; the browser writes its
+    // bar into its log when asked.
+    void CheckMenuBarDump(HWND frame) {
+        SendMessageA(frame, RegisterWindowMessageA("ZorbitBrowserDumpMenuBar"), 0, 0);
+        std::vector<std::string> log = ReadLines(browserLog_);
+        int begin = IndexOf(log, "menubar begin");
+        int end = IndexOf(log, "menubar end");
+        ASSERT_GE(begin, 0);
+        ASSERT_GT(end, begin);
+        std::vector<std::string> bar;
+        for (int i = begin + 1; i < end; ++i) {
+            if (log[i].find('.') == std::string::npos) bar.push_back(log[i]);
+        }
+        static const char* kTitles[] = {"&File", "&Edit", "&View", "&Go", "&Help"};
+        ASSERT_EQ(5u, bar.size());
+        for (size_t i = 0; i < 5; ++i) {
+            SCOPED_TRACE(i);
+            std::string tail = std::string(" type=0 popup=1 bitmap=0 text=") + kTitles[i];
+            std::string head = "menuitem " + std::to_string(i) + " id=";
+            EXPECT_EQ(head, bar[i].substr(0, head.size()));
+            ASSERT_GE(bar[i].size(), tail.size());
+            EXPECT_EQ(tail, bar[i].substr(bar[i].size() - tail.size()));
+        }
+        EXPECT_TRUE(HasLine(log, "menuitem 0.0 id=1001 type=0 popup=0 bitmap=0 text=&Open...\tCtrl+O"));
+        EXPECT_TRUE(HasLine(log, "menuitem 0.1 id=0 type=800 popup=0 bitmap=0 text="));
+        EXPECT_TRUE(HasLine(log, "menuitem 4.0 id=1041 type=0 popup=0 bitmap=0 text=&About Zorbit Browser"));
     }
 
     ScratchDir dir_;

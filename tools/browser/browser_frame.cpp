@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "tools/browser/browser_services.h"
+#include "tools/browser/menu_bar_dump.h"
 #include "tools/browser/page_parser.h"
 #include "tools/browser/plugin_instance.h"
 #include "tools/browser/plugin_library.h"
@@ -175,6 +176,7 @@ bool BrowserFrame::Create(int showCommand) {
     ScanPlugins();
 
     menu_ = BuildMenuBar();
+    dumpMenuBarMessage_ = RegisterWindowMessageA(kDumpMenuBarMessage);
     ACCEL keys[] = {
         {FVIRTKEY | FCONTROL, 'O', kCmdOpen},
         {FVIRTKEY | FCONTROL, 'C', kCmdCopy},
@@ -582,6 +584,10 @@ LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lPa
         if (options_.quitOnClose) PostQuitMessage(0);
         return 0;
     default:
+        if (message == dumpMenuBarMessage_ && dumpMenuBarMessage_) {
+            DumpMenuBar(GetMenu(frame_), log_);
+            return 1;
+        }
         return DefWindowProcA(frame_, message, wParam, lParam);
     }
 }

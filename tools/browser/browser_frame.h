@@ -110,6 +110,7 @@ private:
     HWND status_ = nullptr;
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
+    UINT dumpMenuBarMessage_ = 0;
     std::string title_;
     std::string pagePath_;
     std::vector<std::string> history_;

@@ -20,6 +20,7 @@
 //   destroystream n reason=<r> result=<r>
 //   status <text>                                what a plug-in put in the status bar
 //   close
+//   menubar begin / menuitem ... / menubar end    on request, see menu_bar_dump.h
 #pragma once
 
 #include <cstdio>
