@@ -10,7 +10,10 @@ work=$1; product=$2; browser=$3; driver=$4; shift 4
 rm -rf "$work"
 mkdir -p "$work/shots"
 export WINEPREFIX="$work/prefix"
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The prefix's Desktop and Documents are links to HOME: keep them in the work folder.
+export HOME="$work/home"
+mkdir -p "$HOME"
 wineboot --init >/dev/null 2>&1 </dev/null
 # A Wine desktop of its own draws title bars and frames, as the user sees
 # them, with no window manager on the X server. It takes effect when Wine
