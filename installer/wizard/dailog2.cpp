@@ -5,7 +5,7 @@
 
 #include "installer/resources/resource_ids.h"
 #include "installer/wizard/main_sheet.h"
-#include "installer/wizard/win32_handles.h"
+#include "installer/integration/file_handle.h"
 
 namespace {
 
@@ -32,10 +32,10 @@ void Dailog2::OnSetActive() {
 void Dailog2::LoadLicenceText() {
     FileHandle file(CreateFileA("share.dat", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    if (!file.IsValid())
         return;
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size))
+    if (!GetFileSizeEx(file.Get(), &size))
         return;
     DWORD wanted = size.QuadPart > kLicenceLimit ? kLicenceLimit : static_cast<DWORD>(size.QuadPart);
 
@@ -43,7 +43,7 @@ void Dailog2::LoadLicenceText() {
     DWORD total = 0;
     while (total < wanted) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), &body[total], wanted - total, &got, nullptr) || got == 0)
+        if (!ReadFile(file.Get(), &body[total], wanted - total, &got, nullptr) || got == 0)
             break;
         total += got;
     }

@@ -4,11 +4,55 @@
 #include "installer/resources/resource_ids.h"
 #include "installer/wizard/main_sheet.h"
 
+namespace {
+
+const char kRecordSection[] = "Zorbit Setup";
+const char kFailureText[] = "The installation failed. Select another directory to try again.";
+
+}  // namespace
+
 Dialog5::Dialog5() : PropertyPage(IDD_DIALOG5) {}
 
-void Dialog5::OnInitDialog() { sheet_ = ParentSheet(); }
+void Dialog5::OnInitDialog() {
+    sheet_ = ParentSheet();
+    headlineText_ = " Zorbit plug-in has been installed in directory below:";
+    // A product directory that does not fit is not cut short: without one
+    // nothing is copied from it or written under it.
+    haveProductDirectory_ = CaptureProductDirectory(state_);
+    state_.installRecordPath = haveProductDirectory_ ? state_.productDirectory + "\\SetUp.ini" : std::string();
+}
 
-void Dialog5::OnSetActive() { PostWizardButtons(PSWIZB_BACK | PSWIZB_FINISH); }
+void Dialog5::OnSetActive() { InstallPlugin(); }
+
+void Dialog5::InstallPlugin() {
+    PostWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+    if (!sheet_)
+        return;
+    std::string pluginPath = sheet_->GetPluginPath();
+    locationText_ = pluginPath;
+    state_.browserProgramDirectory = sheet_->GetBrowserProgramDirectory();
+
+    bool copied = false;
+    int choice = sheet_->GetBrowserChoice();
+    if (haveProductDirectory_ && choice >= BrowserNetscape && choice <= BrowserIE4) {
+        bool netscape = choice == BrowserNetscape;
+        std::string source = state_.productDirectory + (netscape ? "\\DemoNs.dll" : "\\DemoIe.dll");
+        copied = !pluginPath.empty() && CopyFileA(source.c_str(), pluginPath.c_str(), FALSE);
+        if (netscape)
+            AddNetscapeBookmark(state_);
+        else
+            AddFavorite(state_);
+        std::string record = state_.productDirectory + "\\SetUp.ini";
+        WritePrivateProfileStringA(kRecordSection, netscape ? "NS_PLUGIN" : "IE_PLUGIN", pluginPath.c_str(),
+                                   record.c_str());
+    }
+    if (!copied) {
+        locationText_ = kFailureText;
+        headlineText_.clear();
+    }
+    SetDlgItemTextA(Window(), IDC_LOCATION, locationText_.c_str());
+    SetDlgItemTextA(Window(), IDC_HEADLINE, headlineText_.c_str());
+}
 
 bool Dialog5::OnWizardFinish() {
     if (sheet_)

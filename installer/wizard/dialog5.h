@@ -1,5 +1,9 @@
-// The install page: copies the plug-in and keeps the install record.
+// The install page: copies the plug-in each time it is shown, adds the
+// bookmark or favourite and keeps the install record; Finish adds the shell
+// entries and the collection settings.
 #pragma once
+
+#include <string>
 
 #include "installer/integration/install_state.h"
 #include "installer/wizard/property_page.h"
@@ -16,6 +20,11 @@ protected:
     bool OnWizardFinish() override;
 
 private:
+    void InstallPlugin();
+
     InstallState state_;
+    bool haveProductDirectory_ = false;
+    std::string locationText_;
+    std::string headlineText_;
     CMainSheet* sheet_ = nullptr;
 };

@@ -212,3 +212,69 @@ std::string MessageBoxAnswer::Text() {
     Join();
     return text_;
 }
+
+namespace {
+
+BOOL CALLBACK FindFileDialog(HWND window, LPARAM lParam) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char cls[16] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (process == GetCurrentProcessId() && lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(window) &&
+        !GetDlgItem(window, 0x3024) && (GetDlgItem(window, 0x480) || GetDlgItem(window, 0x47c))) {
+        *reinterpret_cast<HWND*>(lParam) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FileNameBox(HWND dialog) {
+    if (HWND edit = GetDlgItem(dialog, 0x480))
+        return edit;
+    // The explorer-style dialog's file name box is combo box cmb13, which
+    // passes its text on to its edit part.
+    return GetDlgItem(dialog, 0x47c);
+}
+
+}  // namespace
+
+FileDialogAnswer::FileDialogAnswer(const std::string& path) {
+    thread_ = std::thread([this, path] {
+        for (int i = 0; i < 500; ++i) {
+            HWND dialog = nullptr;
+            EnumWindows(FindFileDialog, reinterpret_cast<LPARAM>(&dialog));
+            HWND box = dialog ? FileNameBox(dialog) : nullptr;
+            if (box) {
+                Sleep(200);  // let the dialog finish filling itself
+                char text[MAX_PATH] = "";
+                GetWindowTextA(box, text, sizeof text);
+                initialName_ = text;
+                answered_ = true;
+                if (path.empty()) {
+                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                } else {
+                    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                }
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+FileDialogAnswer::~FileDialogAnswer() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+bool FileDialogAnswer::Answered() {
+    if (thread_.joinable())
+        thread_.join();
+    return answered_;
+}
+
+std::string FileDialogAnswer::InitialName() {
+    Answered();
+    return initialName_;
+}

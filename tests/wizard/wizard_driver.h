@@ -84,3 +84,18 @@ private:
     std::string text_;
     bool answered_ = false;
 };
+
+// Waits on another thread for this process's file dialog, then types the
+// path into its file name box and confirms, or cancels when path is empty.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(const std::string& path);
+    ~FileDialogAnswer();
+    bool Answered();  // joins
+    std::string InitialName();  // the name the dialog opened with; joins
+
+private:
+    std::thread thread_;
+    std::string initialName_;
+    bool answered_ = false;
+};
