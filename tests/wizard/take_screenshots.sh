@@ -1,7 +1,7 @@
 #!/bin/sh
 # take_screenshots.sh <wine-run> <install.exe> <sheet_driver.exe> <share.dat> <out dir>
-# Starts the installer on the X display, goes through the first three pages
-# with Next and saves each as out/page1.png .. page3.png, cut to the wizard
+# Starts the installer on the X display, goes through the five pages
+# with Next and saves each as out/page1.png .. page5.png, cut to the wizard
 # window with its title bar.
 set -eu
 wine_run=$1 installer=$2 driver=$3 licence=$4 out=$5
@@ -22,14 +22,14 @@ trap '"$wine_run" reg delete "$x11_key" /v Decorated /f >/dev/null 2>&1 </dev/nu
 app=$!
 "$wine_run" "$driver" wait
 sleep 2
-for page in 1 2 3; do
+for page in 1 2 3 4 5; do
   set -- $("$wine_run" "$driver" rect | tr -d '\r')
   import -window root -crop "${3}x${4}+${1}+${2}" +repage "$out/page$page.png"
-  [ $page -lt 3 ] && { "$wine_run" "$driver" next; sleep 2; }
+  [ $page -lt 5 ] && { "$wine_run" "$driver" next; sleep 2; }
 done
 "$wine_run" "$driver" cancel
 wait $app
-for page in 1 2 3; do
+for page in 1 2 3 4 5; do
   test -s "$out/page$page.png"
 done
 echo "screenshots in $out"
