@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # run_e2e.sh <work folder> <product directory> <browser.exe> <driver.exe> [driver args]
+# run_e2e.sh <work folder> <product directory> <browser.exe> --interactive
 # Makes a fresh Wine prefix in <work folder>, lays out an Internet Explorer
 # folder whose iexplore.exe is our host, copies the product directory into
 # C:\Downloads\Zorbit and runs the driver there. Screenshots the driver
-# takes land in <work folder>/shots as PNG.
+# takes land in <work folder>/shots as PNG. With --interactive it starts
+# install.exe on the current display for a person to click through.
 set -euo pipefail
 work=$1; product=$2; browser=$3; driver=$4; shift 4
 
@@ -18,8 +20,10 @@ wineboot --init >/dev/null 2>&1 </dev/null
 # A Wine desktop of its own draws title bars and frames, as the user sees
 # them, with no window manager on the X server. It takes effect when Wine
 # starts afresh.
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
+if [ "$driver" != --interactive ]; then
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 </dev/null
+fi
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w
 wineserver -p >/dev/null 2>&1 </dev/null
@@ -30,7 +34,7 @@ iedir="$c/Program Files/Internet Explorer"
 mkdir -p "$iedir/Plugins" "$c/Downloads" "$c/e2e"
 cp "$browser" "$iedir/iexplore.exe"
 cp -r "$product" "$c/Downloads/Zorbit"
-cp "$driver" "$c/e2e/driver.exe"
+[ "$driver" = --interactive ] || cp "$driver" "$c/e2e/driver.exe"
 
 wine reg add 'HKLM\Software\Microsoft\IE Setup\SETUP' /v Path /d 'C:\Program Files\Internet Explorer' /f >/dev/null 2>&1 </dev/null
 
@@ -39,6 +43,16 @@ export ZORBIT_E2E_BROWSER_DIR='C:\Program Files\Internet Explorer'
 export ZORBIT_E2E_SHOTS='C:\e2e\shots'
 export ZORBIT_BROWSER_LOG='C:\e2e\browser.log'
 mkdir -p "$c/e2e/shots"
+
+if [ "$driver" = --interactive ]; then
+  echo "install.exe runs on $DISPLAY; the browser it starts at Finish logs to $work/browser.log"
+  (cd "$c/Downloads/Zorbit" && wine install.exe </dev/null) || true
+  # The browser the installer started stays until it is closed.
+  sleep 2
+  while pgrep -f 'iexplore.exe' >/dev/null; do sleep 1; done
+  cp "$c/e2e/browser.log" "$work/browser.log" 2>/dev/null || true
+  exit 0
+fi
 
 status=0
 (cd "$c/e2e" && wine driver.exe --gtest_color=no "$@" </dev/null) || status=$?
