@@ -342,6 +342,20 @@ TEST_F(InstanceLifecycle, FileNameLongerThanTheRecordIsRefused) {
     }
 }
 
+TEST_F(InstanceLifecycle, BrowserDestroysThePluginWindowBeforeTheInstance) {
+    Frame frame;
+    Instance instance;
+    NewWithDefinition(instance);
+    ASSERT_EQ(NPERR_NO_ERROR, instance.SetWindow(frame.plugin()));
+    SendMessageA(frame.plugin(), WM_PLUGIN_SELECT, 3001, 0);
+    DestroyWindow(frame.plugin());
+    PumpFor(120);
+    EXPECT_TRUE(Browser().statuses.size() == 1);  // only " sURL "
+    EXPECT_EQ(NPERR_NO_ERROR, instance.Destroy());
+    EXPECT_BROWSER_BAR(frame.bar());
+    EXPECT_EQ(1u, Browser().freedBlocks.size());
+}
+
 TEST_F(InstanceLifecycle, ManyInstancesComeAndGo) {
     Frame frame;
     for (int round = 0; round < 30; ++round) {
@@ -350,8 +364,17 @@ TEST_F(InstanceLifecycle, ManyInstancesComeAndGo) {
         NewWithDefinition(instance);
         ASSERT_EQ(NPERR_NO_ERROR, instance.SetWindow(frame.plugin()));
         ASSERT_EQ(6, GetMenuItemCount(frame.bar()));
+        const auto menus = instance.data()->menus->createdMenus;
+        HBITMAP face = instance.data()->menus->faceBitmap;
+        HBITMAP divider = instance.data()->menus->dividerBitmap;
+        ASSERT_EQ(static_cast<DWORD>(OBJ_BITMAP), GetObjectType(face));
+        ASSERT_EQ(static_cast<DWORD>(OBJ_BITMAP), GetObjectType(divider));
         ASSERT_EQ(NPERR_NO_ERROR, instance.Destroy());
         ASSERT_EQ(3, GetMenuItemCount(frame.bar()));
+        EXPECT_EQ(0u, GetObjectType(face));
+        EXPECT_EQ(0u, GetObjectType(divider));
+        for (HMENU menu : menus)
+            EXPECT_FALSE(IsMenu(menu));
     }
     EXPECT_TRUE(Browser().liveBlocks.empty());
 }
