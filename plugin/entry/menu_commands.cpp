@@ -71,7 +71,9 @@ void CPluginWnd::OnPluginSelect(WPARAM wParam) {
 }
 
 void CPluginWnd::OnTimer() {
+    // Stopped before the browser is called: its status code may tear the
+    // instance down, and this object with it.
+    KillTimer(hwnd_, kStatusTimer);
     if (!pendingUrl.empty())
         NPN_Status(npp, pendingUrl.c_str());
-    KillTimer(hwnd_, kStatusTimer);
 }
