@@ -15,8 +15,14 @@
 #include "plugin/entry/instance_data.h"
 #include "plugin/entry/npapi.h"
 #include "plugin/menus/bar_menu_data.h"
+#include "bench/win32_timing.h"
 
 namespace {
+
+using bench::Milliseconds;
+using bench::Pump;
+using bench::Stats;
+using bench::Summarise;
 
 constexpr int kRepetitions = 7;
 
@@ -73,26 +79,6 @@ std::string Definition(int count) {
     }
     page += "TITLE \"END\"\r\n</body></html>\r\n";
     return page;
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
-struct Stats {
-    double best;
-    double median;
-};
-
-Stats Summarise(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {values.front(), values[values.size() / 2]};
 }
 
 }  // namespace

@@ -10,8 +10,14 @@
 
 #include "plugin/entry/plugin_module.h"
 #include "plugin/menus/bar_menu_data.h"
+#include "bench/win32_timing.h"
 
 namespace {
+
+using bench::Milliseconds;
+using bench::Pump;
+using bench::Stats;
+using bench::Summarise;
 
 constexpr int kRepetitions = 7;
 
@@ -59,27 +65,6 @@ void AddDefinition(CBarMenuData& data, int count) {
     }
     for (int i = 0; i < 10; ++i)
         data.collectionEntries.push_back(std::make_unique<CItemData>("Collection", "c.htm", Item, 0));
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
-struct Stats {
-    double best;
-    double median;
-};
-
-Stats Summarise(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {values.front(), values[values.size() / 2]};
 }
 
 }  // namespace
