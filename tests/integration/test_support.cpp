@@ -210,3 +210,61 @@ CurrentDirectoryScope::CurrentDirectoryScope(const std::string& directory) {
 }
 
 CurrentDirectoryScope::~CurrentDirectoryScope() { SetCurrentDirectoryA(previous_.c_str()); }
+
+namespace {
+
+bool AcceptsNewFile(const std::string& folder) {
+    std::string probe = folder + "\\zbprobe.tmp";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    DeleteFileA(probe.c_str());
+    return true;
+}
+
+std::string HostPath(const std::string& path) {
+    using UnixFileName = char*(CDECL*)(LPCWSTR);
+    auto toHost = reinterpret_cast<UnixFileName>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    std::wstring wide(path.begin(), path.end());
+    char* host = toHost ? toHost(wide.c_str()) : nullptr;
+    if (!host)
+        return std::string();
+    std::string result = host;
+    HeapFree(GetProcessHeap(), 0, host);
+    return result;
+}
+
+// Runs a host shell command and waits for it through a marker file, since
+// Wine starts host programs without a handle to wait on.
+bool RunHostCommand(const std::string& command) {
+    TempFolder markers("zbh");
+    std::string marker = markers / "done";
+    std::string line = "Z:\\bin\\sh -c \"" + command + "; touch '" + HostPath(marker) + "'\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    for (int i = 0; i < 200 && !Exists(marker); ++i)
+        Sleep(25);
+    return Exists(marker);
+}
+
+}  // namespace
+
+RefusingFolder::RefusingFolder(const std::string& folder) : folder_(folder), hostPath_(HostPath(folder)) {
+    if (hostPath_.empty() || !Exists("Z:\\usr\\bin\\chattr"))
+        return;
+    refuses_ = RunHostCommand("chattr +i '" + hostPath_ + "'") && !AcceptsNewFile(folder_);
+}
+
+RefusingFolder::~RefusingFolder() {
+    if (!hostPath_.empty())
+        RunHostCommand("chattr -i '" + hostPath_ + "'");
+}
