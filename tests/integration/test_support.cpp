@@ -213,16 +213,6 @@ CurrentDirectoryScope::~CurrentDirectoryScope() { SetCurrentDirectoryA(previous_
 
 namespace {
 
-bool AcceptsNewFile(const std::string& folder) {
-    std::string probe = folder + "\\zbprobe.tmp";
-    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    DeleteFileA(probe.c_str());
-    return true;
-}
-
 std::string HostPath(const std::string& path) {
     using UnixFileName = char*(CDECL*)(LPCWSTR);
     auto toHost = reinterpret_cast<UnixFileName>(
@@ -247,10 +237,8 @@ bool RunHostCommand(const std::string& command) {
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
-    if (process.hProcess)
-        CloseHandle(process.hProcess);
-    if (process.hThread)
-        CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
     for (int i = 0; i < 200 && !Exists(marker); ++i)
         Sleep(25);
     return Exists(marker);
@@ -259,9 +247,18 @@ bool RunHostCommand(const std::string& command) {
 }  // namespace
 
 RefusingFolder::RefusingFolder(const std::string& folder) : folder_(folder), hostPath_(HostPath(folder)) {
-    if (hostPath_.empty() || !Exists("Z:\\usr\\bin\\chattr"))
+    if (!Exists("Z:\\usr\\bin\\chattr"))
+        hostPath_.clear();
+    if (hostPath_.empty())
         return;
-    refuses_ = RunHostCommand("chattr +i '" + hostPath_ + "'") && !AcceptsNewFile(folder_);
+    bool ran = RunHostCommand("chattr +i '" + hostPath_ + "'");
+    std::string probe = folder_ + "\\probe";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    refuses_ = ran && file == INVALID_HANDLE_VALUE;
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        DeleteFileA(probe.c_str());
+    }
 }
 
 RefusingFolder::~RefusingFolder() {
