@@ -76,12 +76,6 @@ bool WriteUniqueFile(const std::string& name, const std::string& bytes) {
     return file.Close() && written;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.IsValid() && ReadAll(file.Get(), bytes);
-}
-
 // A file reached through a link, or one with other names besides this one,
 // must be written where it is: a swap would leave the other names and the
 // link's target with the old text.
@@ -123,7 +117,7 @@ bool ReplaceInPlace(const std::string& path, const std::string& text) {
     if (!MakeUniqueFile(folder, "zbm", scratch))
         return false;
     std::string written;
-    if (!WriteUniqueFile(scratch, text) || !ReadWholeFile(scratch, written) || written != text) {
+    if (!WriteUniqueFile(scratch, text) || !ReadFileText(scratch, written) || written != text) {
         DeleteFileA(scratch.c_str());
         return false;
     }
@@ -153,6 +147,12 @@ bool ReplaceInPlace(const std::string& path, const std::string& text) {
 
 }  // namespace
 
+bool ReadFileText(const std::string& path, std::string& text) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsValid() && ReadAll(file.Get(), text);
+}
+
 FileReplacementCalls SetFileReplacementCalls(const FileReplacementCalls& replacement) {
     FileReplacementCalls previous = calls;
     calls.write = replacement.write ? replacement.write : WriteFile;
@@ -169,6 +169,7 @@ FileReplacementWriter SetFileReplacementWriter(FileReplacementWriter writer) {
 
 bool ReplaceFileText(const std::string& path, const std::string& text) {
     DWORD attributes = GetFileAttributesA(path.c_str());
+    // A read-only file is the user's choice to keep it as it is.
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
     std::string scratch;

@@ -12,6 +12,10 @@
 // with a backup). On failure the file keeps its content and no scratch or backup file remains.
 bool ReplaceFileText(const std::string& path, const std::string& text);
 
+// Reads the whole file at path, sharing it only with readers; false when it
+// cannot be opened or read.
+bool ReadFileText(const std::string& path, std::string& text);
+
 // The platform calls whose failures a test cannot bring about for real; each
 // is the platform's own unless a test puts a failing one in its place.
 using FileReplacementWriter = BOOL(WINAPI*)(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
