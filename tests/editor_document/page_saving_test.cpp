@@ -84,6 +84,24 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
               Visible(scratch::ReadBytes(path)));
     EXPECT_EQ(before, scratch::ReadBytes(path + ".bak"));
     EXPECT_TRUE(zorbit::ReadEditedPage(reading.page).problems.empty());
+
+    // A second save keeps the first as the backup; a read-only file is left alone.
+    const std::string first = scratch::ReadBytes(path);
+    reading.page.lines.pop_back();
+    ASSERT_TRUE(zorbit::SavePage(reading.page, path).saved);
+    EXPECT_EQ(Visible(first), Visible(scratch::ReadBytes(path + ".bak")));
+    const std::string second = scratch::ReadBytes(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                           std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    reading.page.lines.pop_back();
+    const zorbit::SaveOutcome refused = zorbit::SavePage(reading.page, path);
+    EXPECT_FALSE(refused.saved);
+    EXPECT_NE(std::string::npos, refused.error.find("read-only")) << refused.error;
+    EXPECT_EQ(second, scratch::ReadBytes(path));
+    EXPECT_EQ(Visible(first), Visible(scratch::ReadBytes(path + ".bak")));
+    EXPECT_EQ((std::vector<std::string>{"p.htm", "p.htm.bak"}), folder.List());
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
 
 struct Unstorable {
