@@ -61,16 +61,16 @@ struct DefinitionLine {
 // lines, and its own text after them. Writing preamble, one line per entry
 // and trailer gives the page back.
 struct DefinitionPage {
-    // Everything up to and including the embed line, and the page's lines
-    // after it that hold no definition up to the first definition line (so
-    // an opening <pre> stays where it is). Empty for a page without embed.
+    // Everything up to and including the embed line, and the page's text
+    // after it up to the first definition keyword (so an opening <pre> or
+    // <p> stays where it is). Empty for a page without embed.
     std::string preamble;
     // The definition lines the plug-in reads, in order. The editor edits
     // this list.
     std::vector<DefinitionLine> lines;
     // What follows the last definition line: the closing tags, byte for
-    // byte. When the last definition line shares its physical line with
-    // other text (" </pre>"), the trailer starts with that text.
+    // byte. When other text follows the last definition line's closing
+    // double quote on its physical line ("</pre>"), the trailer starts there.
     std::string trailer;
 
     // The bytes the page was read from and the lines as read; a page whose

@@ -185,6 +185,11 @@ PageReading ReadPageFile(const std::string& path) {
 
 PageReading ReadEditedPage(const DefinitionPage& page) {
     PageReading reading = ReadPageBytes(ComposePage(page));
+    if (!page.originalBytes.empty() && page.lines == page.originalLines) {
+        // The page as it was read: its lines are the parser's, one for one.
+        reading.page = page;
+        return reading;
+    }
     // Lines of the composed text map back to the page's lines by position.
     int firstLine = 1;
     for (char c : page.preamble)

@@ -20,7 +20,7 @@ void ReadAsText(std::string_view bytes, PageTrace& trace) {
     trace.lineStarts.assign(1, 0);
     size_t at = 0;
     while (at < bytes.size() && bytes[at] != kCtrlZ) {
-        trace.rawOffset.push_back(at);
+        trace.rawOffset.push_back(static_cast<uint32_t>(at));
         if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') {
             trace.text.push_back('\n');
             at += 2;
@@ -31,7 +31,7 @@ void ReadAsText(std::string_view bytes, PageTrace& trace) {
         if (trace.text.back() == '\n')
             trace.lineStarts.push_back(trace.text.size());
     }
-    trace.rawOffset.push_back(bytes.size());
+    trace.rawOffset.push_back(static_cast<uint32_t>(bytes.size()));
 }
 
 // The work file's lines, read with the parser's own reader and line length.

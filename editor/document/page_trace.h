@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,7 +37,7 @@ struct PageTrace {
     // nothing after Ctrl-Z), and the byte offset of each of its characters
     // in the page; rawOffset[text.size()] is the end of the page.
     std::string text;
-    std::vector<size_t> rawOffset;
+    std::vector<uint32_t> rawOffset;  // pages are far below 4 GB (kMaxPageBytes)
     std::vector<size_t> lineStarts;  // index into text of each physical line
 
     std::vector<TracedLine> lines;

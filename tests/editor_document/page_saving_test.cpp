@@ -84,6 +84,16 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
               Visible(scratch::ReadBytes(path)));
     EXPECT_EQ(before, scratch::ReadBytes(path + ".bak"));
     EXPECT_TRUE(zorbit::ReadEditedPage(reading.page).problems.empty());
+    // Problems and entries of an edited page point at the page's lines.
+    zorbit::DefinitionPage early = reading.page;
+    early.lines.insert(early.lines.begin(), {LineKind::Item, "Early", "e.htm", 0});
+    const zorbit::PageReading edited = zorbit::ReadEditedPage(early);
+    ASSERT_EQ(1u, edited.problems.size());
+    EXPECT_EQ(zorbit::ProblemKind::OutsideTitle, edited.problems[0].kind);
+    EXPECT_EQ(0u, edited.problems[0].lineIndex);
+    ASSERT_EQ(4u, edited.menus.size());
+    EXPECT_EQ(3u, edited.menus[3].lineIndex);
+    EXPECT_EQ("New", edited.menus[3].name);
 
     // A second save keeps the first as the backup; a read-only file is left alone.
     const std::string first = scratch::ReadBytes(path);
