@@ -19,6 +19,8 @@
 
 #include "plugin/menus/item_data.h"
 
+class CBarMenuData;
+
 namespace zorbit {
 
 // Pages larger than this are refused as "not a definition page" (the editor
@@ -162,6 +164,12 @@ std::string ComposeLine(const DefinitionLine& line);
 // plug-in will see the page once it is saved. Lines and problems carry
 // indices into `page.lines`.
 PageReading ReadEditedPage(const DefinitionPage& page);
+
+// Replaces the definition entries of `menus` with those the plug-in builds
+// from the page as it would be saved (ReadDefinition, TransferTo), ready for
+// the plug-in's InstallMenus. False, with no entries, when the text could not
+// be read.
+bool LoadPluginEntries(const DefinitionPage& page, CBarMenuData& menus);
 
 // The result of checking a page before it is written.
 struct SaveCheck {

@@ -208,4 +208,14 @@ PageReading ReadEditedPage(const DefinitionPage& page) {
     return reading;
 }
 
+bool LoadPluginEntries(const DefinitionPage& page, CBarMenuData& menus) {
+    menus.BuildEntries({});
+    detail::PageTrace trace;
+    std::string error;
+    if (!detail::TraceBytes(ComposePage(page), trace, error))
+        return false;
+    menus.definitionEntries = std::move(trace.menus.definitionEntries);
+    return true;
+}
+
 }  // namespace zorbit

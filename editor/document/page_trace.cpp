@@ -67,11 +67,8 @@ bool Align(PageTrace& trace) {
     const std::string& page = trace.text;
     size_t at = 0;
     bool inBreak = false;  // the inserted space of "\r\n " is still to come
-    bool afterInsertedBreak = false;
     for (TracedLine& line : trace.lines) {
         line.begin = at;
-        line.startsAtInsertedBreak = afterInsertedBreak;
-        afterInsertedBreak = false;
         for (char c : line.text) {
             if (inBreak && c == ' ') {
                 inBreak = false;
@@ -83,7 +80,6 @@ bool Align(PageTrace& trace) {
                 // Before the space at `at`, or before a repeated chunk-end space.
                 trace.insertedBreaks.push_back(at < page.size() && page[at] == ' ' ? at : at - 1);
                 inBreak = true;
-                afterInsertedBreak = true;
             } else if (c != ' ') {
                 return false;
             }

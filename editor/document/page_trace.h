@@ -20,9 +20,6 @@ struct TracedLine {
     size_t begin = 0;  // index into PageTrace::text of its first character
     size_t end = 0;    // index just past its last one
     int physicalLine = 1;
-    // Normalisation started this line at a space of the page (a break the
-    // page does not have).
-    bool startsAtInsertedBreak = false;
     // Characters of the whole normalised line this is a piece of, newline
     // excluded; above 399 when the parser reads it in pieces.
     size_t normalisedLength = 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/document/definition_document.h"
+#include "plugin/menus/bar_menu_data.h"
 #include "tests/menus/scratch_files.h"
 
 namespace {
@@ -94,6 +95,10 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     ASSERT_EQ(4u, edited.menus.size());
     EXPECT_EQ(3u, edited.menus[3].lineIndex);
     EXPECT_EQ("New", edited.menus[3].name);
+    CBarMenuData menus;
+    ASSERT_TRUE(zorbit::LoadPluginEntries(early, menus));
+    ASSERT_EQ(4u, menus.definitionEntries.size());
+    EXPECT_EQ("new.htm", menus.definitionEntries[3]->url);
 
     // A second save keeps the first as the backup; a read-only file is left alone.
     const std::string first = scratch::ReadBytes(path);
