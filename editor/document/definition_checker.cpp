@@ -107,6 +107,12 @@ private:
             return;
         }
         const std::string written = trace_.text.substr(at, 5);
+        if (written == "embed") {
+            Add(ProblemKind::NoEmbed, trace_.LineOf(at), kNoLine,
+                "the embed tag's line is longer than 399 characters, and the plug-in reads it in pieces of which "
+                "none holds the whole \"embed\", so it reads no menus from this page; break the line before the tag");
+            return;
+        }
         Add(ProblemKind::NoEmbed, trace_.LineOf(at), kNoLine,
             "the embed tag is written " + Quote(written) + ", and only a lower-case \"embed\" ends the page's "
             "own text, so the plug-in reads no menus from this page; write it as <embed ...>");

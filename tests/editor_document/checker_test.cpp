@@ -38,6 +38,7 @@ const std::vector<CheckCase> kCases = {
     {"upper-case embed", "<html>\n<EMBED filename=\"t.htm\">\nTITLE \"A\"\nMENUITEM \"a;a.htm\"\n",
      ProblemKind::NoEmbed, 2},
     {"no embed at all", "TITLE \"A\"\nMENUITEM \"a;a.htm\"\n", ProblemKind::NoEmbed, 1},
+    {"embed split by a long line", "<p>\n" + std::string(396, 'x') + "<embed>\nTITLE \"A\"\n", ProblemKind::NoEmbed, 2},
     {"definition on the embed line", "<html>\n<embed filename=\"t.htm\">SEPARATOR\nTITLE \"A\"\nTITLE \"END\"\n",
      ProblemKind::DefinitionOnEmbedLine, 2},
     {"keyword in a caption", std::string(kEmbed) + "TITLE \"A\"\nMENUITEM \"SUBTITLES;s.htm\"\nTITLE \"END\"\n",
