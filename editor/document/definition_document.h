@@ -23,9 +23,9 @@ class CBarMenuData;
 
 namespace zorbit {
 
-// Pages larger than this are refused as "not a definition page" (the editor
-// holds the whole page in memory, and the plug-in would never get through it
-// in a sensible time either).
+// Pages larger than this are refused as not a definition page: far more
+// than any definition, and the editor holds the whole page in memory. Out of
+// memory is the only exception any function here lets through.
 constexpr size_t kMaxPageBytes = 8u * 1024u * 1024u;
 
 // One definition line of the page, as an author writes it. "END" lines are
@@ -48,7 +48,10 @@ const char* LineKindName(LineKind kind);
 struct DefinitionLine {
     LineKind kind = LineKind::Item;
     std::string caption;  // Title, Submenu, Item; empty for the others
-    std::string address;  // Item only
+    // Item only. A MENUITEM read without a semicolon has its whole text as
+    // the caption and no address (the plug-in shows it as an empty item,
+    // which the checker reports).
+    std::string address;
     // 1-based physical line of the page the line was read from; 0 for a line
     // the editor added.
     int sourceLine = 0;
