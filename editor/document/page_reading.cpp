@@ -88,10 +88,10 @@ size_t DefinitionEndAt(const TracedLine& line) {
     return text.find(line.keyword) + line.keyword.size();
 }
 
-// Text index in the page of character `offset` of a traced line, past any
-// characters the work file added.
+// Text index in the page of character `offset` of a traced line.
 size_t PageIndex(const TracedLine& line, size_t offset) {
-    return std::min(line.end, line.begin + offset);
+    const size_t inPage = offset > line.insertedLead ? offset - line.insertedLead : 0;
+    return std::min(line.end, line.begin + inPage);
 }
 
 void SplitPage(std::string_view bytes, const PageTrace& trace, DefinitionPage& page) {

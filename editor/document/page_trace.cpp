@@ -72,6 +72,8 @@ bool Align(PageTrace& trace) {
         for (char c : line.text) {
             if (inBreak && c == ' ') {
                 inBreak = false;
+                if (at == line.begin)
+                    ++line.insertedLead;
             } else if (at < page.size() && page[at] == c) {
                 ++at;
             } else if (c == '\n' && at + 1 < page.size() && page[at] == '\r' && page[at + 1] == '\n') {

@@ -20,6 +20,9 @@ struct TracedLine {
     size_t begin = 0;  // index into PageTrace::text of its first character
     size_t end = 0;    // index just past its last one
     int physicalLine = 1;
+    // Characters at its start that the page does not have: the space of an
+    // inserted "\r\n ", when normalisation started this line.
+    size_t insertedLead = 0;
     // Characters of the whole normalised line this is a piece of, newline
     // excluded; above 399 when the parser reads it in pieces.
     size_t normalisedLength = 0;

@@ -68,7 +68,7 @@ TEST(PageSaving, SplitsThePageAndRoundTripsItUnchanged) {
 
 TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     zorbit::PageReading reading = zorbit::ReadPageBytes(
-        "<embed filename=\"p.htm\">\n<pre>TITLE \"A\" MENUITEM \"a;a.htm\"\nTITLE \"END\"</pre>\n</html>");
+        "<embed filename=\"p.htm\">\n<pre>TITLE \"A\" MENUITEM \"a;a.htm\" TITLE \"END\"</pre>\n</html>");
     ASSERT_EQ(zorbit::ReadStatus::Read, reading.status) << reading.error;
     reading.page.lines[1].caption = "First";
     reading.page.lines.insert(reading.page.lines.begin() + 2, {LineKind::Item, "New", "new.htm", 0});
