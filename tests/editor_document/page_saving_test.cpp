@@ -112,6 +112,7 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     reading.page.lines.pop_back();
     const zorbit::SaveOutcome refused = zorbit::SavePage(reading.page, path);
     EXPECT_FALSE(refused.saved);
+    EXPECT_TRUE(refused.readOnly);
     EXPECT_NE(std::string::npos, refused.error.find("read-only")) << refused.error;
     EXPECT_EQ(second, scratch::ReadBytes(path));
     EXPECT_EQ(Visible(first), Visible(scratch::ReadBytes(path + ".bak")));
