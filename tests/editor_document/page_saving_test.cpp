@@ -168,6 +168,13 @@ TEST(PageSaving, NewPageNamesItselfAndStores) {
     const zorbit::PageReading reading = zorbit::ReadPageBytes(check.bytes);
     EXPECT_EQ(page.lines, reading.page.lines);
     EXPECT_TRUE(reading.problems.empty()) << zorbit::FormatProblems("Mine.htm", reading.problems);
+
+    // Saved where no file was: no backup.
+    scratch::Folder folder;
+    const zorbit::SaveOutcome saved = zorbit::SavePage(page, folder.File("Mine.htm"));
+    ASSERT_TRUE(saved.saved) << saved.error;
+    EXPECT_EQ(Visible(check.bytes), Visible(scratch::ReadBytes(folder.File("Mine.htm"))));
+    EXPECT_EQ(std::vector<std::string>{"Mine.htm"}, folder.List());
 }
 
 TEST(PageReading, RefusesWhatIsNoDefinitionPage) {
