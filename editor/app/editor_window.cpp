@@ -131,6 +131,9 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_MENUSELECT:
         OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
         return 0;
+    case WM_INITMENUPOPUP:
+        EnableCommands(reinterpret_cast<HMENU>(wParam));
+        return 0;
     case WM_CLOSE:
         if (ConfirmDiscard())
             DestroyWindow(hwnd_);
@@ -278,6 +281,16 @@ LRESULT EditorWindow::OnNotify(NMHDR& header) {
     }
     }
     return 0;
+}
+
+void EditorWindow::EnableCommands(HMENU menu) {
+    const bool selected = SelectedLine() != kNoSelection;
+    auto enable = [menu](UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    enable(ID_EDIT_UNDO, !undo_.empty());
+    enable(ID_EDIT_DELETE, selected);
+    enable(ID_EDIT_MOVE_UP, selected);
+    enable(ID_EDIT_MOVE_DOWN, selected);
+    enable(ID_EDIT_RENAME, IsWindowEnabled(caption_) != FALSE);
 }
 
 void EditorWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
@@ -612,17 +625,6 @@ void EditorWindow::ShowFields() {
         EnableWindow(address_, edited.kind == LineKind::Item);
     }
     filling_ = false;
-}
-
-void EditorWindow::UpdateTreeText(size_t index) {
-    if (index >= treeItems_.size())
-        return;
-    std::string text = EntryText(index);
-    TVITEMA item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = treeItems_[index];
-    item.pszText = &text[0];
-    SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void EditorWindow::UpdateTitle() {

@@ -37,6 +37,7 @@ private:
     void OnCommand(UINT id, UINT code, HWND control);
     LRESULT OnNotify(NMHDR& header);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    void EnableCommands(HMENU menu);
 
     // File
     void NewPageCommand();
@@ -62,7 +63,6 @@ private:
     void FillTree(size_t selectLine);
     void FillProblems();
     void ShowFields();
-    void UpdateTreeText(size_t index);
     void UpdateTitle();
     void SetStatus(const std::string& text);
     size_t SelectedEntry() const;  // index into view_.menus

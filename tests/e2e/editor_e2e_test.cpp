@@ -150,6 +150,32 @@ private:
     std::vector<std::string> messages_;
 };
 
+void PressKey(BYTE key) {
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    PumpFor(150);
+}
+
+// Pictures for the README: the editor, and its preview of the new title
+// menu (File, Edit, Help, divider, collections, My links, then the new one).
+void Shots(HWND frame) {
+    const std::string shots = Env("ZORBIT_E2E_SHOTS");
+    if (shots.empty())
+        return;
+    SetForegroundWindow(frame);
+    PumpFor(300);
+    SaveScreenBitmap(shots + "\\editor.bmp");
+    PressKey(VK_MENU);
+    for (int i = 0; i < 6; ++i)
+        PressKey(VK_RIGHT);
+    PressKey(VK_DOWN);
+    PumpFor(300);
+    SaveScreenBitmap(shots + "\\editor-preview.bmp");
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    PumpFor(300);
+}
+
 class EditorInInstalledProduct : public testing::Test {
 protected:
     static std::string originalPage_;
@@ -184,8 +210,7 @@ TEST_F(EditorInInstalledProduct, AddsATitleWithAnItemAndSaves) {
     editor.Type(IDC_CAPTION, kItem);
     editor.Type(IDC_ADDRESS, kAddress);
     EXPECT_EQ('*', editor.Title()[0]) << "unsaved changes show in the title: " << editor.Title();
-    if (getenv("ZORBIT_E2E_SHOTS"))
-        SaveScreenBitmap(Env("ZORBIT_E2E_SHOTS") + "\\editor.bmp");
+    Shots(editor.frame());
 
     editor.Choose(ID_FILE_SAVE);
     EXPECT_EQ("TempBM.htm - Zorbit Editor", editor.Title());
