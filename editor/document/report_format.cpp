@@ -1,0 +1,55 @@
+// The checker's and the menu listing's text, as zbcheck prints them.
+#include <string>
+
+#include "editor/document/definition_document.h"
+
+namespace zorbit {
+
+const char* ProblemKindName(ProblemKind kind) {
+    switch (kind) {
+    case ProblemKind::NoEmbed: return "no-embed";
+    case ProblemKind::DefinitionOnEmbedLine: return "definition-on-embed-line";
+    case ProblemKind::KeywordInCaption: return "keyword-in-caption";
+    case ProblemKind::CaptionCut: return "caption-cut";
+    case ProblemKind::ItemDoesNothing: return "item-does-nothing";
+    case ProblemKind::OutsideTitle: return "outside-title";
+    case ProblemKind::UnbalancedSubmenu: return "unbalanced-submenu";
+    case ProblemKind::BreakLost: return "break-lost";
+    case ProblemKind::LineTooLong: return "line-too-long";
+    case ProblemKind::CommandTooLarge: return "command-too-large";
+    }
+    return "";
+}
+
+std::string FormatProblems(std::string_view fileName, const std::vector<Problem>& problems) {
+    std::string text;
+    for (const Problem& problem : problems) {
+        text += fileName;
+        text += ':' + std::to_string(problem.line) + ": warning: " + problem.message + '\n';
+    }
+    return text;
+}
+
+std::string FormatMenus(const std::vector<MenuEntry>& menus) {
+    std::string text;
+    for (const MenuEntry& entry : menus) {
+        std::string line(2 * static_cast<size_t>(entry.depth), ' ');
+        switch (entry.kind) {
+        case Title: line += "TITLE " + entry.name; break;
+        case Submenu: line += entry.name + " >"; break;
+        case Separator: line += "----------"; break;
+        case Break: line += "|| new column"; break;
+        default:
+            line += "[" + std::to_string(entry.command ? entry.command : 3000 + entry.index) + "] " +
+                    (entry.name.empty() ? "(no caption)" : entry.name) + "  " +
+                    (entry.url.empty() ? "(no address)" : entry.url);
+            break;
+        }
+        if (!entry.shown)
+            line += "    (never shown: " + entry.hiddenReason + ")";
+        text += line + '\n';
+    }
+    return text;
+}
+
+}  // namespace zorbit
