@@ -117,20 +117,34 @@ public:
         Settle();
     }
 
-    // Waits until the editor has handled what was sent; a message box it
-    // shows meanwhile is a failure of the caller's step, and is closed.
+    // The button that closes the message boxes the editor shows from now on.
+    void AnswerWith(int button) { answer_ = button; }
+
+    // Waits until the editor has handled what was sent; the message boxes
+    // it shows meanwhile are recorded and answered.
     void Settle() {
         DWORD_PTR result = 0;
         for (int i = 0; i < 20; ++i) {
             for (HWND box : WindowsOf(process_.dwProcessId, "#32770")) {
                 HWND label = GetDlgItem(box, 0xFFFF);
                 messages_.push_back(label ? TextOf(label) : TextOf(box));
-                PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED), 0);
             }
             if (SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_BLOCK, 250, &result))
                 break;
         }
         PumpFor(200);
+    }
+
+    // Waits for the editor to show its next message box, and answers it.
+    bool WaitForMessage(DWORD timeoutMs) {
+        const size_t before = messages_.size();
+        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+            Settle();
+            if (messages_.size() > before)
+                return true;
+        }
+        return false;
     }
 
     bool WaitForExit(DWORD timeoutMs) {
@@ -147,6 +161,7 @@ public:
 private:
     PROCESS_INFORMATION process_{};
     HWND frame_ = nullptr;
+    int answer_ = IDCANCEL;
     std::vector<std::string> messages_;
 };
 
@@ -220,10 +235,16 @@ TEST_F(EditorInInstalledProduct, AddsATitleWithAnItemAndSaves) {
     EXPECT_TRUE(editor.WaitForExit(20000)) << "a saved page closes without a question";
     EXPECT_TRUE(editor.messages().empty());
 
-    const std::string saved = FileBytes(Page());
-    const std::string lines = std::string("TITLE \"") + kTitle + "\"\r\nMENUITEM \"" + kItem + ";" + kAddress +
-                              "\"\r\nTITLE \"END\"\r\n";
-    EXPECT_NE(std::string::npos, saved.find(lines)) << saved;
+    // The page's own text stays as it was; the definition is written one
+    // line per entry with CR LF, the new title last.
+    const size_t begin = originalPage_.find("<pre>\n") + 6;
+    const size_t end = originalPage_.find("</pre>");
+    std::string definition;
+    for (char c : originalPage_.substr(begin, end - begin))
+        definition += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    definition += std::string("TITLE \"") + kTitle + "\"\r\nMENUITEM \"" + kItem + ";" + kAddress +
+                  "\"\r\nTITLE \"END\"\r\n";
+    EXPECT_EQ(originalPage_.substr(0, begin) + definition + originalPage_.substr(end), FileBytes(Page()));
     EXPECT_EQ(originalPage_, FileBytes(Page() + ".bak")) << "the previous version is kept";
 }
 
@@ -257,6 +278,45 @@ TEST_F(EditorInInstalledProduct, TheBrowserShowsTheNewTitleMenu) {
     EXPECT_EQ(std::string("navigate ") + kAddress + " target=Vantrel_Content", opened);
     PostMessageA(frame, WM_CLOSE, 0, 0);
     PumpFor(1000);
+}
+
+TEST_F(EditorInInstalledProduct, AReadOnlyPageIsNotChangedAndSaveAsIsOffered) {
+    const std::string before = FileBytes(Page());
+    ASSERT_TRUE(SetFileAttributesA(Page().c_str(), FILE_ATTRIBUTE_READONLY));
+    Editor editor;
+    ASSERT_TRUE(editor.Start());
+    editor.Choose(ID_EDIT_ADD_ITEM);
+    editor.AnswerWith(IDNO);  // not under another name
+    editor.Choose(ID_FILE_SAVE);
+    ASSERT_TRUE(editor.WaitForMessage(10000));
+    ASSERT_EQ(1u, editor.messages().size());
+    EXPECT_NE(std::string::npos, editor.messages()[0].find("read-only")) << editor.messages()[0];
+    EXPECT_NE(std::string::npos, editor.messages()[0].find("another name")) << editor.messages()[0];
+    editor.AnswerWith(IDC_DONT_SAVE);
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000));
+    EXPECT_EQ(2u, editor.messages().size()) << "closing asks about the unsaved change";
+    EXPECT_EQ(before, FileBytes(Page()));
+    SetFileAttributesA(Page().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(EditorInInstalledProduct, BinaryNoiseIsRefusedAndLeftAsItWas) {
+    std::string noise;
+    for (unsigned i = 0; i < 4096; ++i)
+        noise += static_cast<char>((i * 2654435761u) >> 24);
+    {
+        std::ofstream out(Page(), std::ios::binary | std::ios::trunc);
+        out << noise;
+    }
+    Editor editor;
+    editor.AnswerWith(IDOK);
+    ASSERT_TRUE(editor.Start());
+    ASSERT_TRUE(editor.WaitForMessage(10000));
+    ASSERT_EQ(1u, editor.messages().size());
+    EXPECT_NE(std::string::npos, editor.messages()[0].find("cannot open")) << editor.messages()[0];
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000)) << "nothing was changed, so nothing is asked";
+    EXPECT_EQ(noise, FileBytes(Page()));
 }
 
 }  // namespace
