@@ -180,7 +180,7 @@ void EditorWindow::Layout() {
     const int problemsTop = height - kProblemsHeight - kMargin;
     const int treeBottom = problemsTop - kLabelHeight - kMargin;
 
-    MoveWindow(tree_, kMargin, kMargin, treeWidth - kMargin, treeBottom - kMargin, TRUE);
+    MoveWindow(tree_, kMargin, kMargin, treeWidth - kMargin, treeBottom - 2 * kMargin, TRUE);
     const int x = treeWidth + kMargin;
     const int fieldWidth = width - x - kMargin;
     int y = kMargin;
