@@ -79,8 +79,13 @@ bool EditorWindow::Create(int show, const std::string& path) {
         return false;
     ShowWindow(hwnd_, show);
     UpdateWindow(hwnd_);
-    if (!OpenFile(path))
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        // No collection yet: start it, to be saved where the plug-in looks.
+        ShowPage(zorbit::NewPage(FileNameOf(path)), path);
+        SetStatus(FileNameOf(path) + " does not exist yet: Save creates it.");
+    } else if (!OpenFile(path)) {
         ShowPage(zorbit::NewPage("NewPage.htm"), "");
+    }
     return true;
 }
 
@@ -612,8 +617,9 @@ void EditorWindow::ShowFields() {
     } else {
         const zorbit::DefinitionLine& edited = page_.lines[line];
         std::string kind = KindName(edited.kind);
-        if (edited.sourceLine > 0)
-            kind += ", line " + std::to_string(edited.sourceLine);
+        // The line it has in the page as it will be saved.
+        if (index != kNoSelection && view_.menus[index].sourceLine > 0)
+            kind += ", line " + std::to_string(view_.menus[index].sourceLine);
         if (index != kNoSelection && !view_.menus[index].shown)
             kind += ": never shown, " + view_.menus[index].hiddenReason;
         SetWindowTextA(kindLabel_, kind.c_str());

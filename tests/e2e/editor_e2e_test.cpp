@@ -225,6 +225,10 @@ TEST_F(EditorInInstalledProduct, AddsATitleWithAnItemAndSaves) {
     editor.Type(IDC_CAPTION, kItem);
     editor.Type(IDC_ADDRESS, kAddress);
     EXPECT_EQ('*', editor.Title()[0]) << "unsaved changes show in the title: " << editor.Title();
+    // The new item is definition entry 8: choosing it in the preview only
+    // shows where it leads.
+    editor.Choose(3008);
+    EXPECT_EQ(kAddress, editor.Status());
     Shots(editor.frame());
 
     editor.Choose(ID_FILE_SAVE);
