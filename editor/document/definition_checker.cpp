@@ -163,7 +163,9 @@ private:
                 }
             }
             if (!inside.empty() && (cut != kNoLine || KeywordOrder(inside) < KeywordOrder(owner))) {
-                std::string effect = cut != kNoLine ? "cuts the line there" : "makes the line a " + std::string(inside) + " line";
+                const std::string effect = KeywordOrder(inside) < KeywordOrder(owner)
+                                               ? "makes the line a " + std::string(inside) + " line"
+                                               : "cuts the line there";
                 Add(ProblemKind::KeywordInCaption, line, ordinal,
                     "the caption " + Quote(caption) + " holds the keyword " + std::string(inside) +
                         " in upper case, which " + effect + "; write it in lower case (" +
@@ -209,7 +211,7 @@ private:
             const TracedLine& line = trace_.lines[index];
             if (line.keyword == "MENUITEM") {
                 const size_t semicolon = line.quoted.find(';');
-                if ((semicolon == std::string::npos || semicolon == 0) &&
+                if ((semicolon == std::string::npos || semicolon == 0) && line.normalisedLength <= kLineChars &&
                     !HasProblemAt(line.physicalLine, ProblemKind::KeywordInCaption, ProblemKind::CaptionCut)) {
                     Add(ProblemKind::ItemDoesNothing, line.physicalLine, k,
                         line.quoted.empty()   ? "this MENUITEM has no text between double quotes, so the plug-in adds an item that does nothing; write MENUITEM \"caption;address\""
@@ -262,6 +264,9 @@ private:
                     --openSubmenus;
                 }
             } else if (line.keyword == "SUBMENU") {
+                // A submenu that a cut caption made is reported where it was cut.
+                if (HasProblemAt(line.physicalLine, ProblemKind::KeywordInCaption, ProblemKind::CaptionCut))
+                    continue;
                 ++openSubmenus;
                 lastSubmenu = line.quoted;
             } else if (line.keyword == "TITLE" && !end) {

@@ -120,7 +120,9 @@ bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, s
     error.clear();
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && ::access(path.c_str(), W_OK) != 0) {
+    // The permission bits, not access(): a user with every right still
+    // expects a file marked read-only to be left alone.
+    if (exists && (existing.st_mode & 0222) == 0) {
         error = "the file is read-only";
         return false;
     }

@@ -55,7 +55,10 @@ std::string DifferingField(const DefinitionLine& want, const ReadBackLine& got) 
     const CItemData entry = EntryOf(got);
     if (entry.name != want.caption)
         return "caption";
-    return entry.url == want.address ? "" : "address";
+    if (entry.url == want.address)
+        return "";
+    // An item without caption loses its address too.
+    return want.caption.empty() ? "caption" : "address";
 }
 
 bool StoresAsIs(LineKind kind, std::string_view field, const std::string& text) {
@@ -169,6 +172,10 @@ SaveCheck CheckSave(const DefinitionPage& page) {
     }
 
     const DefinitionLine& line = page.lines[differs];
+    // Which of an item's two fields turns the line into another one.
+    if (line.kind == LineKind::Item && field == "caption" && StoresAsIs(line.kind, "caption", line.caption) &&
+        !StoresAsIs(line.kind, "address", line.address))
+        field = "address";
     check.storable = false;
     check.bytes.clear();
     check.lineIndex = differs;
