@@ -7,6 +7,7 @@
 
 #include "editor/app/editor_ids.h"
 #include "editor/app/editor_menu_bar.h"
+#include "editor/app/embed_target.h"
 #include "editor/app/menu_placement.h"
 #include "editor/app/save_prompt.h"
 
@@ -389,12 +390,14 @@ bool EditorWindow::SaveCommand(bool saveAs) {
     if ((saveAs || path.empty()) && !AskSaveAs(path))
         return false;
 
+    // A page's embed tag names the page itself, so a new page, or a copy
+    // saved under another name, takes the name it is saved under.
     zorbit::DefinitionPage toSave = page_;
     if (path_.empty()) {
-        // A new page's embed tag names the page itself, so it takes the
-        // name it is saved under.
         toSave = zorbit::NewPage(FileNameOf(path));
         toSave.lines = page_.lines;
+    } else if (RetargetEmbed(toSave.preamble, FileNameOf(path_), FileNameOf(path))) {
+        toSave.originalBytes.clear();  // the text changed: compose it anew
     }
     zorbit::SaveOutcome outcome = zorbit::SavePage(toSave, path);
     if (!outcome.saved) {
@@ -514,10 +517,12 @@ void EditorWindow::FieldChanged(int control) {
     else
         edited.address = WindowText(address_);
     version_ = nextVersion_++;
+    const std::vector<zorbit::MenuEntry> before = std::move(view_.menus);
     Reread();
     // The fields keep what is being typed; the tree, the problems and the
-    // preview follow it.
-    FillTree(line);
+    // preview follow it. The tree is only filled anew when its shape changed.
+    if (!RenameTreeItems(before))
+        FillTree(line);
     FillProblems();
     preview_.Show(hwnd_, view_.menus);
     UpdateTitle();
@@ -586,6 +591,29 @@ void EditorWindow::FillTree(size_t selectLine) {
     SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree_, nullptr, TRUE);
     filling_ = false;
+}
+
+bool EditorWindow::RenameTreeItems(const std::vector<zorbit::MenuEntry>& before) {
+    const std::vector<zorbit::MenuEntry>& now = view_.menus;
+    if (before.size() != now.size() || treeItems_.size() != now.size())
+        return false;
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (before[i].kind != now[i].kind || before[i].depth != now[i].depth || before[i].shown != now[i].shown ||
+            before[i].lineIndex != now[i].lineIndex)
+            return false;
+    }
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (before[i].name == now[i].name && before[i].url == now[i].url &&
+            before[i].hiddenReason == now[i].hiddenReason)
+            continue;
+        std::string text = EntryText(i);
+        TVITEMA item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = treeItems_[i];
+        item.pszText = &text[0];
+        SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    return true;
 }
 
 void EditorWindow::FillProblems() {

@@ -61,6 +61,9 @@ private:
     void Reread();
     void RefreshAll(size_t selectLine);
     void FillTree(size_t selectLine);
+    // Updates the texts of the tree's items when the entries kept their
+    // shape; false when the tree must be filled anew.
+    bool RenameTreeItems(const std::vector<zorbit::MenuEntry>& before);
     void FillProblems();
     void ShowFields();
     void UpdateTitle();

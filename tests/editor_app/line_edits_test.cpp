@@ -1,5 +1,4 @@
-// Adding, deleting and moving definition lines in the editor, and the
-// nesting of the tree it shows. Lines are written as short codes:
+// Adding, deleting and moving definition lines in the editor. Lines are written as short codes:
 // "T:x" TITLE "x", "E" TITLE "END", "S:x" SUBMENU "x", "e" SUBMENU "END",
 // "I:x" MENUITEM "x;...", "-" SEPARATOR, "|" BREAK.
 #include <gtest/gtest.h>
@@ -8,7 +7,6 @@
 #include <vector>
 
 #include "editor/app/line_edits.h"
-#include "editor/app/menu_placement.h"
 
 namespace {
 
@@ -104,24 +102,6 @@ TEST(LineEdits, DeletingTheLastBlockLeavesNothingSelected) {
     DefinitionLines lines = Lines({"T:A", "I:a1", "E"});
     EXPECT_EQ(kNoSelection, DeleteBlock(lines, 0));
     EXPECT_TRUE(lines.empty());
-}
-
-zorbit::MenuEntry Entry(EntryKind kind, int depth) {
-    zorbit::MenuEntry entry;
-    entry.kind = kind;
-    entry.depth = depth;
-    return entry;
-}
-
-TEST(MenuPlacement, EntriesNestAsTheMenusDo) {
-    // An item before the first title, a title with a submenu, one submenu
-    // "END" too many (the depth stays 0), and an item after it.
-    const std::vector<zorbit::MenuEntry> entries = {
-        Entry(Item, 0), Entry(Title, 0), Entry(Submenu, 1), Entry(Item, 2), Entry(Item, 1),
-        Entry(Title, 0), Entry(Item, 0), Entry(Item, 3),
-    };
-    const std::vector<size_t> expected = {kNoParent, kNoParent, 1, 2, 1, kNoParent, kNoParent, kNoParent};
-    EXPECT_EQ(expected, ParentEntries(entries));
 }
 
 }  // namespace
