@@ -3,7 +3,10 @@
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
 
-MenuPreview::MenuPreview() : menus_(std::make_unique<CBarMenuData>()) {}
+MenuPreview::MenuPreview() : menus_(std::make_unique<CBarMenuData>()) {
+    // The collection popup lists what the browser's lists.
+    menus_->LoadCollections();
+}
 
 MenuPreview::~MenuPreview() = default;
 
@@ -20,6 +23,8 @@ void MenuPreview::Show(HWND frame, const std::vector<zorbit::MenuEntry>& entries
 void MenuPreview::Clear() { menus_->RemoveMenus(); }
 
 bool MenuPreview::Describe(UINT command, std::string& text) const {
+    if (command < zorbit::kDividerCommand)
+        return false;  // the editor's own
     if (command == zorbit::kDividerCommand) {
         text.clear();
         return true;
@@ -28,8 +33,13 @@ bool MenuPreview::Describe(UINT command, std::string& text) const {
         text = "About Zorbit (the plug-in shows its About box here)";
         return true;
     }
-    if (command < zorbit::kDefinitionCommandBase)
-        return false;
+    if (command < zorbit::kDefinitionCommandBase) {
+        const uint32_t first = zorbit::kFirstCollectionCommand;
+        if (command > first || first - command >= menus_->collectionEntries.size())
+            return false;
+        text = menus_->collectionEntries[first - command]->url;
+        return true;
+    }
     const size_t index = command - zorbit::kDefinitionCommandBase;
     if (index >= menus_->definitionEntries.size())
         return false;
