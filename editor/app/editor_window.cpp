@@ -125,6 +125,8 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE:
         SendMessageA(status_, WM_SIZE, 0, 0);
         Layout();
+        // The preview can wrap the menu bar onto more rows: paint it all anew.
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
     case WM_SETFOCUS:
         SetFocus(tree_);
@@ -694,11 +696,17 @@ size_t EditorWindow::SelectedLine() const {
 }
 
 void EditorWindow::SelectLine(size_t line) {
+    // An "END" line has no entry of its own: the entry before it stands in.
+    size_t best = kNoSelection;
     for (size_t i = 0; i < view_.menus.size() && i < treeItems_.size(); ++i) {
-        if (view_.menus[i].lineIndex == line) {
-            TreeView_SelectItem(tree_, treeItems_[i]);
-            TreeView_EnsureVisible(tree_, treeItems_[i]);
-            return;
-        }
+        const size_t entryLine = view_.menus[i].lineIndex;
+        if (entryLine == zorbit::kNoLine || entryLine > line)
+            continue;
+        if (best == kNoSelection || entryLine >= view_.menus[best].lineIndex)
+            best = i;
     }
+    if (best == kNoSelection)
+        return;
+    TreeView_SelectItem(tree_, treeItems_[best]);
+    TreeView_EnsureVisible(tree_, treeItems_[best]);
 }
