@@ -2,6 +2,7 @@
 // it part ways without a word, each at the physical line where it happens.
 #include <algorithm>
 #include <cctype>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,14 +74,14 @@ public:
 
 private:
     void Add(ProblemKind kind, int line, size_t lineIndex, std::string message) {
+        if (kind == ProblemKind::KeywordInCaption || kind == ProblemKind::CaptionCut)
+            captionLines_.insert(line);
         problems_.push_back({kind, line, lineIndex, std::move(message)});
     }
 
-    bool HasProblemAt(int line, ProblemKind a, ProblemKind b) const {
-        return std::any_of(problems_.begin(), problems_.end(), [&](const Problem& p) {
-            return p.line == line && (p.kind == a || p.kind == b);
-        });
-    }
+    // Lines whose caption is cut or changed by a keyword: what follows from
+    // that on the same line is not reported again.
+    bool CaptionProblemAt(int line) const { return captionLines_.count(line) != 0; }
 
     size_t OrdinalOf(size_t traceIndex) const {
         const auto& defs = trace_.definitionLines;
@@ -106,6 +107,12 @@ private:
             return;
         }
         const std::string written = trace_.text.substr(at, 5);
+        if (written == "embed") {
+            Add(ProblemKind::NoEmbed, trace_.LineOf(at), kNoLine,
+                "the embed tag's line is longer than 399 characters, and the plug-in reads it in pieces of which "
+                "none holds the whole \"embed\", so it reads no menus from this page; break the line before the tag");
+            return;
+        }
         Add(ProblemKind::NoEmbed, trace_.LineOf(at), kNoLine,
             "the embed tag is written " + Quote(written) + ", and only a lower-case \"embed\" ends the page's "
             "own text, so the plug-in reads no menus from this page; write it as <embed ...>");
@@ -198,11 +205,9 @@ private:
 
     // A break the normalisation put at the space before the caption or inside it.
     size_t CutInside(size_t open, size_t close) const {
-        for (size_t at : trace_.insertedBreaks) {
-            if (at + 1 >= open && at < close)
-                return at;
-        }
-        return kNoLine;
+        const auto& breaks = trace_.insertedBreaks;
+        const auto at = std::lower_bound(breaks.begin(), breaks.end(), open == 0 ? 0 : open - 1);
+        return at != breaks.end() && *at < close ? *at : kNoLine;
     }
 
     void CheckLines() {
@@ -212,7 +217,7 @@ private:
             if (line.keyword == "MENUITEM") {
                 const size_t semicolon = line.quoted.find(';');
                 if ((semicolon == std::string::npos || semicolon == 0) && line.normalisedLength <= kLineChars &&
-                    !HasProblemAt(line.physicalLine, ProblemKind::KeywordInCaption, ProblemKind::CaptionCut)) {
+                    !CaptionProblemAt(line.physicalLine)) {
                     Add(ProblemKind::ItemDoesNothing, line.physicalLine, k,
                         line.quoted.empty()   ? "this MENUITEM has no text between double quotes, so the plug-in adds an item that does nothing; write MENUITEM \"caption;address\""
                         : semicolon == 0      ? "the text of this MENUITEM begins with a semicolon, so the plug-in adds an item without caption that does nothing; write the caption before the semicolon"
@@ -265,7 +270,7 @@ private:
                 }
             } else if (line.keyword == "SUBMENU") {
                 // A submenu that a cut caption made is reported where it was cut.
-                if (HasProblemAt(line.physicalLine, ProblemKind::KeywordInCaption, ProblemKind::CaptionCut))
+                if (CaptionProblemAt(line.physicalLine))
                     continue;
                 ++openSubmenus;
                 lastSubmenu = line.quoted;
@@ -311,6 +316,7 @@ private:
     const PageTrace& trace_;
     const std::vector<MenuEntry>& menus_;
     std::vector<Problem> problems_;
+    std::set<int> captionLines_;
 };
 
 }  // namespace

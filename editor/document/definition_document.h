@@ -19,11 +19,13 @@
 
 #include "plugin/menus/item_data.h"
 
+class CBarMenuData;
+
 namespace zorbit {
 
-// Pages larger than this are refused as "not a definition page" (the editor
-// holds the whole page in memory, and the plug-in would never get through it
-// in a sensible time either).
+// Pages larger than this are refused as not a definition page: far more
+// than any definition, and the editor holds the whole page in memory. Out of
+// memory is the only exception any function here lets through.
 constexpr size_t kMaxPageBytes = 8u * 1024u * 1024u;
 
 // One definition line of the page, as an author writes it. "END" lines are
@@ -46,7 +48,10 @@ const char* LineKindName(LineKind kind);
 struct DefinitionLine {
     LineKind kind = LineKind::Item;
     std::string caption;  // Title, Submenu, Item; empty for the others
-    std::string address;  // Item only
+    // Item only. A MENUITEM read without a semicolon has its whole text as
+    // the caption and no address (the plug-in shows it as an empty item,
+    // which the checker reports).
+    std::string address;
     // 1-based physical line of the page the line was read from; 0 for a line
     // the editor added.
     int sourceLine = 0;
@@ -61,16 +66,16 @@ struct DefinitionLine {
 // lines, and its own text after them. Writing preamble, one line per entry
 // and trailer gives the page back.
 struct DefinitionPage {
-    // Everything up to and including the embed line, and the page's lines
-    // after it that hold no definition up to the first definition line (so
-    // an opening <pre> stays where it is). Empty for a page without embed.
+    // Everything up to and including the embed line, and the page's text
+    // after it up to the first definition keyword (so an opening <pre> or
+    // <p> stays where it is). Empty for a page without embed.
     std::string preamble;
     // The definition lines the plug-in reads, in order. The editor edits
     // this list.
     std::vector<DefinitionLine> lines;
     // What follows the last definition line: the closing tags, byte for
-    // byte. When the last definition line shares its physical line with
-    // other text (" </pre>"), the trailer starts with that text.
+    // byte. When other text follows the last definition line's closing
+    // double quote on its physical line ("</pre>"), the trailer starts there.
     std::string trailer;
 
     // The bytes the page was read from and the lines as read; a page whose
@@ -162,6 +167,12 @@ std::string ComposeLine(const DefinitionLine& line);
 // plug-in will see the page once it is saved. Lines and problems carry
 // indices into `page.lines`.
 PageReading ReadEditedPage(const DefinitionPage& page);
+
+// Replaces the definition entries of `menus` with those the plug-in builds
+// from the page as it would be saved (ReadDefinition, TransferTo), ready for
+// the plug-in's InstallMenus. False, with no entries, when the text could not
+// be read.
+bool LoadPluginEntries(const DefinitionPage& page, CBarMenuData& menus);
 
 // The result of checking a page before it is written.
 struct SaveCheck {

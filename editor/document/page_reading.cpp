@@ -88,10 +88,10 @@ size_t DefinitionEndAt(const TracedLine& line) {
     return text.find(line.keyword) + line.keyword.size();
 }
 
-// Text index in the page of character `offset` of a traced line, past any
-// characters the work file added.
+// Text index in the page of character `offset` of a traced line.
 size_t PageIndex(const TracedLine& line, size_t offset) {
-    return std::min(line.end, line.begin + offset);
+    const size_t inPage = offset > line.insertedLead ? offset - line.insertedLead : 0;
+    return std::min(line.end, line.begin + inPage);
 }
 
 void SplitPage(std::string_view bytes, const PageTrace& trace, DefinitionPage& page) {
@@ -185,6 +185,11 @@ PageReading ReadPageFile(const std::string& path) {
 
 PageReading ReadEditedPage(const DefinitionPage& page) {
     PageReading reading = ReadPageBytes(ComposePage(page));
+    if (!page.originalBytes.empty() && page.lines == page.originalLines) {
+        // The page as it was read: its lines are the parser's, one for one.
+        reading.page = page;
+        return reading;
+    }
     // Lines of the composed text map back to the page's lines by position.
     int firstLine = 1;
     for (char c : page.preamble)
@@ -201,6 +206,16 @@ PageReading ReadEditedPage(const DefinitionPage& page) {
         problem.lineIndex = indexOf(problem.line);
     reading.page = page;
     return reading;
+}
+
+bool LoadPluginEntries(const DefinitionPage& page, CBarMenuData& menus) {
+    menus.BuildEntries({});
+    detail::PageTrace trace;
+    std::string error;
+    if (!detail::TraceBytes(ComposePage(page), trace, error))
+        return false;
+    menus.definitionEntries = std::move(trace.menus.definitionEntries);
+    return true;
 }
 
 }  // namespace zorbit

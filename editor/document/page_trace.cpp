@@ -20,7 +20,7 @@ void ReadAsText(std::string_view bytes, PageTrace& trace) {
     trace.lineStarts.assign(1, 0);
     size_t at = 0;
     while (at < bytes.size() && bytes[at] != kCtrlZ) {
-        trace.rawOffset.push_back(at);
+        trace.rawOffset.push_back(static_cast<uint32_t>(at));
         if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') {
             trace.text.push_back('\n');
             at += 2;
@@ -31,7 +31,7 @@ void ReadAsText(std::string_view bytes, PageTrace& trace) {
         if (trace.text.back() == '\n')
             trace.lineStarts.push_back(trace.text.size());
     }
-    trace.rawOffset.push_back(bytes.size());
+    trace.rawOffset.push_back(static_cast<uint32_t>(bytes.size()));
 }
 
 // The work file's lines, read with the parser's own reader and line length.
@@ -61,24 +61,27 @@ bool ReadWorkLines(const std::string& workFile, std::vector<TracedLine>& lines) 
 }
 
 // Walks the work file's text against the page's text. The work file is the
-// page with "\r\n" put before some spaces (read back as "\n") and, where a
+// page with "\r\n " put before some spaces (read back as "\n ") and, where a
 // long physical line was copied in chunks, a space repeated at a chunk's end.
 bool Align(PageTrace& trace) {
     const std::string& page = trace.text;
     size_t at = 0;
-    bool afterInsertedBreak = false;
+    bool inBreak = false;  // the inserted space of "\r\n " is still to come
     for (TracedLine& line : trace.lines) {
         line.begin = at;
-        line.startsAtInsertedBreak = afterInsertedBreak;
-        afterInsertedBreak = false;
         for (char c : line.text) {
-            if (at < page.size() && page[at] == c) {
+            if (inBreak && c == ' ') {
+                inBreak = false;
+                if (at == line.begin)
+                    ++line.insertedLead;
+            } else if (at < page.size() && page[at] == c) {
                 ++at;
             } else if (c == '\n' && at + 1 < page.size() && page[at] == '\r' && page[at + 1] == '\n') {
                 at += 2;  // a page's CR CR LF: the work file holds CR LF, read as LF
-            } else if (c == '\n' && at < page.size() && page[at] == ' ') {
-                trace.insertedBreaks.push_back(at);
-                afterInsertedBreak = true;
+            } else if (c == '\n') {
+                // Before the space at `at`, or before a repeated chunk-end space.
+                trace.insertedBreaks.push_back(at < page.size() && page[at] == ' ' ? at : at - 1);
+                inBreak = true;
             } else if (c != ' ') {
                 return false;
             }

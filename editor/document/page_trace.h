@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,9 +20,9 @@ struct TracedLine {
     size_t begin = 0;  // index into PageTrace::text of its first character
     size_t end = 0;    // index just past its last one
     int physicalLine = 1;
-    // Normalisation started this line at a space of the page (a break the
-    // page does not have).
-    bool startsAtInsertedBreak = false;
+    // Characters at its start that the page does not have: the space of an
+    // inserted "\r\n ", when normalisation started this line.
+    size_t insertedLead = 0;
     // Characters of the whole normalised line this is a piece of, newline
     // excluded; above 399 when the parser reads it in pieces.
     size_t normalisedLength = 0;
@@ -36,7 +37,7 @@ struct PageTrace {
     // nothing after Ctrl-Z), and the byte offset of each of its characters
     // in the page; rawOffset[text.size()] is the end of the page.
     std::string text;
-    std::vector<size_t> rawOffset;
+    std::vector<uint32_t> rawOffset;  // pages are far below 4 GB (kMaxPageBytes)
     std::vector<size_t> lineStarts;  // index into text of each physical line
 
     std::vector<TracedLine> lines;

@@ -38,6 +38,7 @@ const std::vector<CheckCase> kCases = {
     {"upper-case embed", "<html>\n<EMBED filename=\"t.htm\">\nTITLE \"A\"\nMENUITEM \"a;a.htm\"\n",
      ProblemKind::NoEmbed, 2},
     {"no embed at all", "TITLE \"A\"\nMENUITEM \"a;a.htm\"\n", ProblemKind::NoEmbed, 1},
+    {"embed split by a long line", "<p>\n" + std::string(396, 'x') + "<embed>\nTITLE \"A\"\n", ProblemKind::NoEmbed, 2},
     {"definition on the embed line", "<html>\n<embed filename=\"t.htm\">SEPARATOR\nTITLE \"A\"\nTITLE \"END\"\n",
      ProblemKind::DefinitionOnEmbedLine, 2},
     {"keyword in a caption", std::string(kEmbed) + "TITLE \"A\"\nMENUITEM \"SUBTITLES;s.htm\"\nTITLE \"END\"\n",
@@ -139,6 +140,36 @@ TEST(Menus, ShowCommandsAndMarkEntriesThatNeverShow) {
         EXPECT_EQ(expected[i].shown, entry.hiddenReason.empty());
         EXPECT_EQ(expected[i].sourceLine, entry.sourceLine);
         EXPECT_EQ(expected[i].lineIndex, entry.lineIndex);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Pages whose normalised copy differs most from the page: two spaces before
+// a keyword, CR CR LF, a line copied in several chunks, Ctrl-Z.
+TEST(Menus, EntriesKeepTheirPhysicalLines) {
+    struct Case {
+        std::string page;
+        std::vector<int> lines;
+    };
+    const std::vector<Case> cases = {
+        {"<embed>\nTITLE \"A\"  MENUITEM \"a;a\"\r\r\nSEPARATOR\n", {2, 2, 3}},
+        {"<embed>\r\nTITLE \"A\"\r\n" + std::string(3000, 'y') + " " + std::string(2040, ' ') +
+             "  MENUITEM \"a;a\"\r\nSEPARATOR\r\n",
+         {2, 3, 4}},
+        {"<p>\n<embed> TITLE \"A\"\n\nMENUITEM \"a;a\"\x1aSEPARATOR\n", {2, 4}},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        const zorbit::PageReading reading = zorbit::ReadPageBytes(cases[i].page);
+        ASSERT_EQ(zorbit::ReadStatus::Read, reading.status) << reading.error;
+        std::vector<int> lines;
+        for (const zorbit::MenuEntry& entry : reading.menus)
+            lines.push_back(entry.sourceLine);
+        EXPECT_EQ(cases[i].lines, lines);
+        EXPECT_EQ(cases[i].page, zorbit::ComposePage(reading.page));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/document/definition_document.h"
+#include "plugin/menus/bar_menu_data.h"
 #include "tests/menus/scratch_files.h"
 
 namespace {
@@ -67,7 +68,7 @@ TEST(PageSaving, SplitsThePageAndRoundTripsItUnchanged) {
 
 TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     zorbit::PageReading reading = zorbit::ReadPageBytes(
-        "<embed filename=\"p.htm\">\n<pre>TITLE \"A\" MENUITEM \"a;a.htm\"\nTITLE \"END\"</pre>\n</html>");
+        "<embed filename=\"p.htm\">\n<pre>TITLE \"A\" MENUITEM \"a;a.htm\" TITLE \"END\"</pre>\n</html>");
     ASSERT_EQ(zorbit::ReadStatus::Read, reading.status) << reading.error;
     reading.page.lines[1].caption = "First";
     reading.page.lines.insert(reading.page.lines.begin() + 2, {LineKind::Item, "New", "new.htm", 0});
@@ -84,6 +85,20 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
               Visible(scratch::ReadBytes(path)));
     EXPECT_EQ(before, scratch::ReadBytes(path + ".bak"));
     EXPECT_TRUE(zorbit::ReadEditedPage(reading.page).problems.empty());
+    // Problems and entries of an edited page point at the page's lines.
+    zorbit::DefinitionPage early = reading.page;
+    early.lines.insert(early.lines.begin(), {LineKind::Item, "Early", "e.htm", 0});
+    const zorbit::PageReading edited = zorbit::ReadEditedPage(early);
+    ASSERT_EQ(1u, edited.problems.size());
+    EXPECT_EQ(zorbit::ProblemKind::OutsideTitle, edited.problems[0].kind);
+    EXPECT_EQ(0u, edited.problems[0].lineIndex);
+    ASSERT_EQ(4u, edited.menus.size());
+    EXPECT_EQ(3u, edited.menus[3].lineIndex);
+    EXPECT_EQ("New", edited.menus[3].name);
+    CBarMenuData menus;
+    ASSERT_TRUE(zorbit::LoadPluginEntries(early, menus));
+    ASSERT_EQ(4u, menus.definitionEntries.size());
+    EXPECT_EQ("new.htm", menus.definitionEntries[3]->url);
 
     // A second save keeps the first as the backup; a read-only file is left alone.
     const std::string first = scratch::ReadBytes(path);
