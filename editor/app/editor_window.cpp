@@ -526,7 +526,7 @@ void EditorWindow::FieldChanged(int control) {
     if (!RenameTreeItems(before))
         FillTree(line);
     FillProblems();
-    preview_.Show(hwnd_, view_.menus);
+    preview_.Show(hwnd_, page_);
     UpdateTitle();
 }
 
@@ -558,7 +558,7 @@ void EditorWindow::RefreshAll(size_t selectLine) {
     FillTree(selectLine);
     FillProblems();
     ShowFields();
-    preview_.Show(hwnd_, view_.menus);
+    preview_.Show(hwnd_, page_);
     UpdateTitle();
 }
 

@@ -10,12 +10,8 @@ MenuPreview::MenuPreview() : menus_(std::make_unique<CBarMenuData>()) {
 
 MenuPreview::~MenuPreview() = default;
 
-void MenuPreview::Show(HWND frame, const std::vector<zorbit::MenuEntry>& entries) {
-    menus_->definitionEntries.clear();
-    menus_->definitionEntries.reserve(entries.size());
-    for (const zorbit::MenuEntry& entry : entries)
-        menus_->definitionEntries.push_back(
-            std::make_unique<CItemData>(entry.name, entry.url, entry.kind, entry.depth));
+void MenuPreview::Show(HWND frame, const zorbit::DefinitionPage& page) {
+    zorbit::LoadPluginEntries(page, *menus_);
     // InstallMenus takes out what an earlier call put in before it starts.
     menus_->InstallMenus(frame);
 }

@@ -7,7 +7,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "editor/document/definition_document.h"
 
@@ -20,8 +19,9 @@ public:
     MenuPreview(const MenuPreview&) = delete;
     MenuPreview& operator=(const MenuPreview&) = delete;
 
-    // Replaces the preview menus in the frame's bar with those of `entries`.
-    void Show(HWND frame, const std::vector<zorbit::MenuEntry>& entries);
+    // Replaces the preview menus in the frame's bar with those the plug-in
+    // makes of the page as it would be saved.
+    void Show(HWND frame, const zorbit::DefinitionPage& page);
     // Takes them out again.
     void Clear();
 
