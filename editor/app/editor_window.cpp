@@ -192,8 +192,9 @@ void EditorWindow::Layout() {
     const int x = treeWidth + kMargin;
     const int fieldWidth = width - x - kMargin;
     int y = kMargin;
-    MoveWindow(kindLabel_, x, y, fieldWidth, kLabelHeight, TRUE);
-    y += kLabelHeight + kMargin * 2;
+    // Room for the reason an entry never shows.
+    MoveWindow(kindLabel_, x, y, fieldWidth, kLabelHeight * 3, TRUE);
+    y += kLabelHeight * 3 + kMargin;
     MoveWindow(captionLabel_, x, y, fieldWidth, kLabelHeight, TRUE);
     y += kLabelHeight;
     MoveWindow(caption_, x, y, fieldWidth, kFieldHeight, TRUE);
@@ -211,8 +212,11 @@ void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
             FieldChanged(static_cast<int>(id));
         if (id == IDC_PROBLEMS && code == LBN_SELCHANGE) {
             LRESULT row = SendMessageA(problems_, LB_GETCURSEL, 0, 0);
-            if (row >= 0 && static_cast<size_t>(row) < view_.problems.size())
-                SelectLine(view_.problems[static_cast<size_t>(row)].lineIndex);
+            if (row >= 0 && static_cast<size_t>(row) < view_.problems.size()) {
+                const zorbit::Problem& problem = view_.problems[static_cast<size_t>(row)];
+                SelectLine(problem.lineIndex);
+                SetStatus(problem.message);  // the whole of it, wider than the list
+            }
         }
         return;
     }
