@@ -383,6 +383,12 @@ bool EditorWindow::AskSaveAs(std::string& path) {
 
 bool EditorWindow::SaveCommand(bool saveAs) {
     std::string path = path_;
+    // Saving an unchanged page again would only replace NAME.bak, the
+    // version before the last save, with a copy of the page.
+    if (!saveAs && !Modified() && !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        SetStatus("Nothing changed since " + FileNameOf(path) + " was saved.");
+        return true;
+    }
     if (!saveAs && !path.empty()) {
         const DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
