@@ -205,10 +205,15 @@ std::string NearestStorable(LineKind kind, std::string_view field, std::string_v
 // remains, and `error` says what failed.
 bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, std::string& error);
 
+// True when the file exists and is marked read-only (the editor then offers
+// Save As).
+bool IsReadOnlyFile(const std::string& path);
+
 struct SaveOutcome {
     bool saved = false;
     SaveCheck check;     // why not, when the page is not storable
     std::string error;   // why not, when writing failed
+    bool readOnly = false;  // writing failed because the file is read-only
 };
 
 // CheckSave, then ReplaceFileKeepingBackup when storable. Nothing is written

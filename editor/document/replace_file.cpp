@@ -82,6 +82,11 @@ bool WriteScratch(const std::string& scratch, std::string_view bytes, std::strin
 
 }  // namespace
 
+bool IsReadOnlyFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, std::string& error) {
     error.clear();
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -116,13 +121,18 @@ bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, s
 
 #else
 
+// The permission bits, not access(): a user with every right still expects a
+// file marked read-only to be left alone.
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat existing {};
+    return ::stat(path.c_str(), &existing) == 0 && (existing.st_mode & 0222) == 0;
+}
+
 bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, std::string& error) {
     error.clear();
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
-    // The permission bits, not access(): a user with every right still
-    // expects a file marked read-only to be left alone.
-    if (exists && (existing.st_mode & 0222) == 0) {
+    if (exists && IsReadOnlyFile(path)) {
         error = "the file is read-only";
         return false;
     }

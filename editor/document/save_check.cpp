@@ -196,6 +196,7 @@ SaveOutcome SavePage(const DefinitionPage& page, const std::string& path) {
     if (!outcome.check.storable)
         return outcome;
     outcome.saved = ReplaceFileKeepingBackup(path, outcome.check.bytes, outcome.error);
+    outcome.readOnly = !outcome.saved && IsReadOnlyFile(path);
     return outcome;
 }
 

@@ -112,6 +112,7 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     reading.page.lines.pop_back();
     const zorbit::SaveOutcome refused = zorbit::SavePage(reading.page, path);
     EXPECT_FALSE(refused.saved);
+    EXPECT_TRUE(refused.readOnly);
     EXPECT_NE(std::string::npos, refused.error.find("read-only")) << refused.error;
     EXPECT_EQ(second, scratch::ReadBytes(path));
     EXPECT_EQ(Visible(first), Visible(scratch::ReadBytes(path + ".bak")));
@@ -167,6 +168,13 @@ TEST(PageSaving, NewPageNamesItselfAndStores) {
     const zorbit::PageReading reading = zorbit::ReadPageBytes(check.bytes);
     EXPECT_EQ(page.lines, reading.page.lines);
     EXPECT_TRUE(reading.problems.empty()) << zorbit::FormatProblems("Mine.htm", reading.problems);
+
+    // Saved where no file was: no backup.
+    scratch::Folder folder;
+    const zorbit::SaveOutcome saved = zorbit::SavePage(page, folder.File("Mine.htm"));
+    ASSERT_TRUE(saved.saved) << saved.error;
+    EXPECT_EQ(Visible(check.bytes), Visible(scratch::ReadBytes(folder.File("Mine.htm"))));
+    EXPECT_EQ(std::vector<std::string>{"Mine.htm"}, folder.List());
 }
 
 TEST(PageReading, RefusesWhatIsNoDefinitionPage) {
