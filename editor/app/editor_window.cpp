@@ -389,15 +389,10 @@ bool EditorWindow::SaveCommand(bool saveAs) {
         SetStatus("Nothing changed since " + FileNameOf(path) + " was saved.");
         return true;
     }
-    if (!saveAs && !path.empty()) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-            if (Message(hwnd_, FileNameOf(path) + " is read-only, so it cannot be changed.\n\n"
-                               "Save your menus under another name?",
-                        MB_YESNO | MB_ICONWARNING) != IDYES)
-                return false;
-            saveAs = true;
-        }
+    if (!saveAs && !path.empty() && zorbit::IsReadOnlyFile(path)) {
+        if (!OfferSaveAs(path))
+            return false;
+        saveAs = true;
     }
     if ((saveAs || path.empty()) && !AskSaveAs(path))
         return false;
@@ -421,6 +416,8 @@ bool EditorWindow::SaveCommand(bool saveAs) {
                 text += "\n\nThe nearest " + outcome.check.field + " that can be stored: " +
                         outcome.check.suggestion;
             Message(hwnd_, text, MB_OK | MB_ICONWARNING);
+        } else if (outcome.readOnly) {
+            return OfferSaveAs(path) && SaveCommand(true);
         } else {
             Message(hwnd_, "Nothing was saved to " + path + ".\n\n" + outcome.error, MB_OK | MB_ICONWARNING);
         }
@@ -441,6 +438,12 @@ bool EditorWindow::SaveCommand(bool saveAs) {
     RefreshAll(selected);
     SetStatus("Saved " + path + " (the previous version is kept as " + FileNameOf(path) + ".bak)");
     return true;
+}
+
+bool EditorWindow::OfferSaveAs(const std::string& path) {
+    return Message(hwnd_, FileNameOf(path) + " is read-only, so it cannot be changed.\n\n"
+                          "Save your menus under another name?",
+                   MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 bool EditorWindow::ConfirmDiscard() {

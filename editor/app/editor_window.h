@@ -45,6 +45,7 @@ private:
     bool OpenFile(const std::string& path);
     bool SaveCommand(bool saveAs);
     bool AskSaveAs(std::string& path);
+    bool OfferSaveAs(const std::string& path);  // true: the user wants Save As
     bool ConfirmDiscard();  // false: the user cancelled
 
     // Edits: each one records the entries for Undo first.
