@@ -128,8 +128,15 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         // The preview can wrap the menu bar onto more rows: paint it all anew.
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
+    case WM_ACTIVATE:
+        // Coming back to the window puts the caret back where it was.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+        }
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_SETFOCUS:
-        SetFocus(tree_);
+        SetFocus(lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : tree_);
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -180,7 +187,9 @@ void EditorWindow::CreateChildren() {
 void EditorWindow::Layout() {
     RECT client;
     GetClientRect(hwnd_, &client);
-    RECT bar;
+    RECT bar{};
+    if (!status_)
+        return;  // sized before its children exist
     GetWindowRect(status_, &bar);
     const int width = client.right;
     const int height = client.bottom - (bar.bottom - bar.top);

@@ -86,6 +86,7 @@ private:
     HWND problemsLabel_ = nullptr;
     HWND problems_ = nullptr;
     HWND status_ = nullptr;
+    HWND lastFocus_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HICON icon_ = nullptr;
 
