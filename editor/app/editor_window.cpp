@@ -1,0 +1,734 @@
+#include "editor/app/editor_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <exception>
+
+#include "editor/app/editor_ids.h"
+#include "editor/app/editor_menu_bar.h"
+#include "editor/app/embed_target.h"
+#include "editor/app/menu_placement.h"
+#include "editor/app/save_prompt.h"
+
+namespace {
+
+constexpr int kMargin = 6;
+constexpr int kLabelHeight = 16;
+constexpr int kFieldHeight = 22;
+constexpr int kProblemsHeight = 96;
+
+const char kAppTitle[] = "Zorbit Editor";
+
+std::string FileNameOf(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(window, &text[0], length + 1);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+using zorbit::LineKind;
+
+const char* KindName(LineKind kind) {
+    switch (kind) {
+    case LineKind::Title: return "Title";
+    case LineKind::Submenu: return "Submenu";
+    case LineKind::Separator: return "Separator";
+    case LineKind::Break: return "Column break";
+    case LineKind::TitleEnd: return "End of title";
+    case LineKind::SubmenuEnd: return "End of submenu";
+    default: return "Item";
+    }
+}
+
+int Message(HWND owner, const std::string& text, UINT flags) {
+    return MessageBoxA(owner, text.c_str(), kAppTitle, flags);
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(HINSTANCE instance) : instance_(instance) {}
+
+EditorWindow::~EditorWindow() {
+    if (accelerators_)
+        DestroyAcceleratorTable(accelerators_);
+}
+
+bool EditorWindow::Create(int show, const std::string& path) {
+    icon_ = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_EDITOR));
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance_;
+    wc.hIcon = icon_;
+    wc.hIconSm = icon_;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExA(&wc))
+        return false;
+    accelerators_ = CreateEditorAccelerators();
+    hwnd_ = CreateWindowExA(0, kClassName, kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                            CW_USEDEFAULT, 720, 540, nullptr, CreateEditorMenuBar(), instance_, this);
+    if (!hwnd_)
+        return false;
+    ShowWindow(hwnd_, show);
+    UpdateWindow(hwnd_);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        // No collection yet: start it, to be saved where the plug-in looks.
+        ShowPage(zorbit::NewPage(FileNameOf(path)), path);
+        SetStatus(FileNameOf(path) + " does not exist yet: Save creates it.");
+    } else if (!OpenFile(path)) {
+        ShowPage(zorbit::NewPage("NewPage.htm"), "");
+    }
+    return true;
+}
+
+bool EditorWindow::TranslateKeys(MSG& msg) {
+    if (TranslateAcceleratorA(hwnd_, accelerators_, &msg))
+        return true;
+    return IsDialogMessageA(hwnd_, &msg) != FALSE;
+}
+
+LRESULT CALLBACK EditorWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<EditorWindow*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    // Nothing may unwind through the system's code that called us.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        Message(hwnd, std::string("The editor could not finish that: ") + error.what(), MB_OK | MB_ICONERROR);
+    } catch (...) {
+        Message(hwnd, "The editor could not finish that.", MB_OK | MB_ICONERROR);
+    }
+    return 0;
+}
+
+LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        CreateChildren();
+        return 0;
+    case WM_SIZE:
+        SendMessageA(status_, WM_SIZE, 0, 0);
+        Layout();
+        // The preview can wrap the menu bar onto more rows: paint it all anew.
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    case WM_ACTIVATE:
+        // Coming back to the window puts the caret back where it was.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+        }
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_SETFOCUS:
+        SetFocus(lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : tree_);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        return 0;
+    case WM_INITMENUPOPUP:
+        EnableCommands(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_CLOSE:
+        if (ConfirmDiscard())
+            DestroyWindow(hwnd_);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return ConfirmDiscard() ? TRUE : FALSE;
+    case WM_DESTROY:
+        preview_.Clear();
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void EditorWindow::CreateChildren() {
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    auto child = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, int id) {
+        HWND window = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return window;
+    };
+    tree_ = child(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                  WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, IDC_TREE);
+    kindLabel_ = child(0, "STATIC", "", SS_LEFT, IDC_KIND);
+    captionLabel_ = child(0, "STATIC", "&Caption:", SS_LEFT, IDC_CAPTION_LABEL);
+    caption_ = child(WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_CAPTION);
+    addressLabel_ = child(0, "STATIC", "A&ddress:", SS_LEFT, IDC_ADDRESS_LABEL);
+    address_ = child(WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_ADDRESS);
+    problemsLabel_ = child(0, "STATIC", "&Problems:", SS_LEFT, IDC_PROBLEMS_LABEL);
+    problems_ = child(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                      WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, IDC_PROBLEMS);
+    status_ = child(0, STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_STATUS);
+}
+
+void EditorWindow::Layout() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    RECT bar{};
+    if (!status_)
+        return;  // sized before its children exist
+    GetWindowRect(status_, &bar);
+    const int width = client.right;
+    const int height = client.bottom - (bar.bottom - bar.top);
+    const int treeWidth = width * 11 / 20;
+    const int problemsTop = height - kProblemsHeight - kMargin;
+    const int treeBottom = problemsTop - kLabelHeight - kMargin;
+
+    MoveWindow(tree_, kMargin, kMargin, treeWidth - kMargin, treeBottom - 2 * kMargin, TRUE);
+    const int x = treeWidth + kMargin;
+    const int fieldWidth = width - x - kMargin;
+    int y = kMargin;
+    // Room for the reason an entry never shows.
+    MoveWindow(kindLabel_, x, y, fieldWidth, kLabelHeight * 3, TRUE);
+    y += kLabelHeight * 3 + kMargin;
+    MoveWindow(captionLabel_, x, y, fieldWidth, kLabelHeight, TRUE);
+    y += kLabelHeight;
+    MoveWindow(caption_, x, y, fieldWidth, kFieldHeight, TRUE);
+    y += kFieldHeight + kMargin * 2;
+    MoveWindow(addressLabel_, x, y, fieldWidth, kLabelHeight, TRUE);
+    y += kLabelHeight;
+    MoveWindow(address_, x, y, fieldWidth, kFieldHeight, TRUE);
+    MoveWindow(problemsLabel_, kMargin, treeBottom + kMargin / 2, width - 2 * kMargin, kLabelHeight, TRUE);
+    MoveWindow(problems_, kMargin, problemsTop, width - 2 * kMargin, kProblemsHeight, TRUE);
+}
+
+void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
+    if (control) {
+        if ((id == IDC_CAPTION || id == IDC_ADDRESS) && code == EN_CHANGE && !filling_)
+            FieldChanged(static_cast<int>(id));
+        if (id == IDC_PROBLEMS && code == LBN_SELCHANGE) {
+            LRESULT row = SendMessageA(problems_, LB_GETCURSEL, 0, 0);
+            if (row >= 0 && static_cast<size_t>(row) < view_.problems.size()) {
+                const zorbit::Problem& problem = view_.problems[static_cast<size_t>(row)];
+                SelectLine(problem.lineIndex);
+                SetStatus(problem.message);  // the whole of it, wider than the list
+            }
+        }
+        return;
+    }
+    std::string text;
+    if (preview_.Describe(id, text)) {
+        // A choice in the preview opens nothing: it only says where it would go.
+        SetStatus(text);
+        return;
+    }
+    switch (id) {
+    case IDOK:  // Enter in a field: back to the tree
+        SetFocus(tree_);
+        break;
+    case ID_FILE_NEW: NewPageCommand(); break;
+    case ID_FILE_OPEN: OpenCommand(); break;
+    case ID_FILE_SAVE: SaveCommand(false); break;
+    case ID_FILE_SAVE_AS: SaveCommand(true); break;
+    case ID_FILE_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
+    case ID_EDIT_UNDO: UndoCommand(); break;
+    case ID_EDIT_ADD_TITLE: AddCommand(LineKind::Title); break;
+    case ID_EDIT_ADD_SUBMENU: AddCommand(LineKind::Submenu); break;
+    case ID_EDIT_ADD_ITEM: AddCommand(LineKind::Item); break;
+    case ID_EDIT_ADD_SEPARATOR: AddCommand(LineKind::Separator); break;
+    case ID_EDIT_ADD_BREAK: AddCommand(LineKind::Break); break;
+    case ID_EDIT_DELETE: DeleteCommand(); break;
+    case ID_EDIT_MOVE_UP: MoveCommand(true); break;
+    case ID_EDIT_MOVE_DOWN: MoveCommand(false); break;
+    case ID_EDIT_RENAME:
+        if (IsWindowEnabled(caption_)) {
+            SetFocus(caption_);
+            SendMessageA(caption_, EM_SETSEL, 0, -1);
+        }
+        break;
+    case ID_HELP_ABOUT:
+        Message(hwnd_,
+                "Zorbit Editor\n\nEdits the menus of a Zorbit page: the titles, submenus and links "
+                "that the Zorbit plug-in adds to your browser's menu bar.\n\n"
+                "The menus after Help show the page as the browser will.",
+                MB_OK | MB_ICONINFORMATION);
+        break;
+    }
+}
+
+LRESULT EditorWindow::OnNotify(NMHDR& header) {
+    if (header.hwndFrom != tree_)
+        return 0;
+    switch (header.code) {
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+        if (!filling_) {
+            typingControl_ = 0;
+            ShowFields();
+        }
+        return 0;
+    case TVN_KEYDOWN: {
+        const WORD key = reinterpret_cast<NMTVKEYDOWN&>(header).wVKey;
+        if (key == VK_INSERT)
+            AddCommand(LineKind::Item);
+        else if (key == VK_DELETE)
+            DeleteCommand();
+        return 0;
+    }
+    case NM_CUSTOMDRAW: {
+        auto& draw = reinterpret_cast<NMTVCUSTOMDRAW&>(header);
+        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+            return CDRF_NOTIFYITEMDRAW;
+        if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+            const size_t index = static_cast<size_t>(draw.nmcd.lItemlParam);
+            if (index < view_.menus.size() && !view_.menus[index].shown &&
+                !(draw.nmcd.uItemState & CDIS_SELECTED))
+                draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+        }
+        return CDRF_DODEFAULT;
+    }
+    }
+    return 0;
+}
+
+void EditorWindow::EnableCommands(HMENU menu) {
+    const bool selected = SelectedLine() != kNoSelection;
+    auto enable = [menu](UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    enable(ID_EDIT_UNDO, !undo_.empty());
+    enable(ID_EDIT_DELETE, selected);
+    enable(ID_EDIT_MOVE_UP, selected);
+    enable(ID_EDIT_MOVE_DOWN, selected);
+    enable(ID_EDIT_RENAME, IsWindowEnabled(caption_) != FALSE);
+}
+
+void EditorWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {  // the menu closed
+        SetStatus(idleStatus_);
+        return;
+    }
+    std::string text;
+    if (!(flags & MF_POPUP) && preview_.Describe(item, text))
+        SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// ---- File ----
+
+void EditorWindow::ShowPage(zorbit::DefinitionPage page, const std::string& path) {
+    page_ = std::move(page);
+    path_ = path;
+    undo_.clear();
+    typingControl_ = 0;
+    version_ = savedVersion_ = nextVersion_++;
+    Reread();
+    RefreshAll(view_.menus.empty() ? kNoSelection : view_.menus.front().lineIndex);
+}
+
+void EditorWindow::NewPageCommand() {
+    if (!ConfirmDiscard())
+        return;
+    ShowPage(zorbit::NewPage("NewPage.htm"), "");
+    SetStatus("New page: Save gives it a name.");
+}
+
+void EditorWindow::OpenCommand() {
+    if (!ConfirmDiscard())
+        return;
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = hwnd_;
+    ofn.lpstrFilter = "Zorbit pages (*.htm;*.html;*.zbx;*.txt)\0*.htm;*.html;*.zbx;*.txt\0All files (*.*)\0*.*\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (GetOpenFileNameA(&ofn))
+        OpenFile(file);
+}
+
+bool EditorWindow::OpenFile(const std::string& path) {
+    zorbit::PageReading reading = zorbit::ReadPageFile(path);
+    if (reading.status != zorbit::ReadStatus::Read) {
+        std::string text = "Zorbit Editor cannot open " + path + ".\n\n" + reading.error;
+        if (reading.status == zorbit::ReadStatus::NotDefinitionPage)
+            text += "\n\nOnly pages that embed the Zorbit plug-in hold menus the editor can change.";
+        text += "\n\nNothing was changed.";
+        Message(hwnd_, text, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    ShowPage(std::move(reading.page), path);
+    SetStatus("Opened " + path);
+    return true;
+}
+
+bool EditorWindow::AskSaveAs(std::string& path) {
+    char file[MAX_PATH] = "";
+    lstrcpynA(file, path_.empty() ? "NewPage.htm" : FileNameOf(path_).c_str(), sizeof file);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = hwnd_;
+    ofn.lpstrFilter = "Zorbit pages (*.htm)\0*.htm;*.html\0All files (*.*)\0*.*\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrDefExt = "htm";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
+    if (!GetSaveFileNameA(&ofn))
+        return false;
+    path = file;
+    return true;
+}
+
+bool EditorWindow::SaveCommand(bool saveAs) {
+    std::string path = path_;
+    // Saving an unchanged page again would only replace NAME.bak, the
+    // version before the last save, with a copy of the page.
+    if (!saveAs && !Modified() && !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        SetStatus("Nothing changed since " + FileNameOf(path) + " was saved.");
+        return true;
+    }
+    if (!saveAs && !path.empty() && zorbit::IsReadOnlyFile(path)) {
+        if (!OfferSaveAs(path))
+            return false;
+        saveAs = true;
+    }
+    if ((saveAs || path.empty()) && !AskSaveAs(path))
+        return false;
+
+    // A page's embed tag names the page itself, so a new page, or a copy
+    // saved under another name, takes the name it is saved under.
+    zorbit::DefinitionPage toSave = page_;
+    if (path_.empty()) {
+        toSave = zorbit::NewPage(FileNameOf(path));
+        toSave.lines = page_.lines;
+    } else if (RetargetEmbed(toSave.preamble, FileNameOf(path_), FileNameOf(path))) {
+        toSave.originalBytes.clear();  // the text changed: compose it anew
+    }
+    zorbit::SaveOutcome outcome = zorbit::SavePage(toSave, path);
+    if (!outcome.saved) {
+        if (!outcome.check.storable) {
+            SelectLine(outcome.check.lineIndex);
+            std::string text = "Nothing was saved: the plug-in would read this page differently.\n\n" +
+                               outcome.check.message;
+            if (!outcome.check.suggestion.empty())
+                text += "\n\nThe nearest " + outcome.check.field + " that can be stored: " +
+                        outcome.check.suggestion;
+            Message(hwnd_, text, MB_OK | MB_ICONWARNING);
+        } else if (outcome.readOnly) {
+            return OfferSaveAs(path) && SaveCommand(true);
+        } else {
+            Message(hwnd_, "Nothing was saved to " + path + ".\n\n" + outcome.error, MB_OK | MB_ICONWARNING);
+        }
+        return false;
+    }
+    // Read the page back as saved, so that lines and their numbers are the
+    // file's own again.
+    const size_t selected = SelectedLine();
+    zorbit::PageReading reading = zorbit::ReadPageFile(path);
+    if (reading.status == zorbit::ReadStatus::Read) {
+        page_ = std::move(reading.page);
+    } else {
+        page_ = std::move(toSave);
+    }
+    path_ = path;
+    savedVersion_ = version_;
+    Reread();
+    RefreshAll(selected);
+    SetStatus("Saved " + path + " (the previous version is kept as " + FileNameOf(path) + ".bak)");
+    return true;
+}
+
+bool EditorWindow::OfferSaveAs(const std::string& path) {
+    return Message(hwnd_, FileNameOf(path) + " is read-only, so it cannot be changed.\n\n"
+                          "Save your menus under another name?",
+                   MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+bool EditorWindow::ConfirmDiscard() {
+    if (!Modified())
+        return true;
+    const std::string name = path_.empty() ? std::string("the new page") : FileNameOf(path_);
+    switch (AskSaveChanges(instance_, hwnd_, "Save the changes to " + name + "?")) {
+    case SaveAnswer::Save: return SaveCommand(false);
+    case SaveAnswer::DontSave: return true;
+    default: return false;
+    }
+}
+
+// ---- Edits ----
+
+void EditorWindow::Remember() {
+    undo_.push_back({page_.lines, SelectedLine(), version_});
+}
+
+void EditorWindow::Changed(size_t selectLine) {
+    version_ = nextVersion_++;
+    typingControl_ = 0;
+    Reread();
+    RefreshAll(selectLine);
+}
+
+void EditorWindow::AddCommand(LineKind kind) {
+    Remember();
+    const size_t added = AddLine(page_.lines, SelectedLine(), kind);
+    Changed(added);
+    if (kind != LineKind::Separator && kind != LineKind::Break) {
+        SetFocus(caption_);
+        SendMessageA(caption_, EM_SETSEL, 0, -1);
+    }
+}
+
+void EditorWindow::DeleteCommand() {
+    const size_t selected = SelectedLine();
+    if (selected == kNoSelection)
+        return;
+    Remember();
+    Changed(DeleteBlock(page_.lines, selected));
+}
+
+void EditorWindow::MoveCommand(bool up) {
+    const size_t selected = SelectedLine();
+    if (selected == kNoSelection)
+        return;
+    DefinitionLines before = page_.lines;
+    const size_t moved = up ? MoveBlockUp(page_.lines, selected) : MoveBlockDown(page_.lines, selected);
+    if (moved == kNoSelection) {
+        SetStatus(up ? "This entry is already the first of its menu." : "This entry is already the last of its menu.");
+        return;
+    }
+    undo_.push_back({std::move(before), selected, version_});
+    Changed(moved);
+}
+
+void EditorWindow::UndoCommand() {
+    if (undo_.empty()) {
+        SetStatus("Nothing to undo.");
+        return;
+    }
+    Snapshot last = std::move(undo_.back());
+    undo_.pop_back();
+    page_.lines = std::move(last.lines);
+    version_ = last.version;
+    typingControl_ = 0;
+    Reread();
+    RefreshAll(last.selectedLine);
+    SetStatus("Undone.");
+}
+
+void EditorWindow::FieldChanged(int control) {
+    const size_t line = fieldLine_;
+    if (line >= page_.lines.size())
+        return;
+    if (typingControl_ != control || typingLine_ != line) {
+        Remember();
+        typingControl_ = control;
+        typingLine_ = line;
+    }
+    zorbit::DefinitionLine& edited = page_.lines[line];
+    if (control == IDC_CAPTION)
+        edited.caption = WindowText(caption_);
+    else
+        edited.address = WindowText(address_);
+    version_ = nextVersion_++;
+    const std::vector<zorbit::MenuEntry> before = std::move(view_.menus);
+    Reread();
+    // The fields keep what is being typed; the tree, the problems and the
+    // preview follow it. The tree is only filled anew when its shape changed.
+    if (!RenameTreeItems(before))
+        FillTree(line);
+    FillProblems();
+    preview_.Show(hwnd_, page_);
+    UpdateTitle();
+}
+
+// ---- Showing the page ----
+
+void EditorWindow::Reread() {
+    view_ = zorbit::ReadEditedPage(page_);
+    parents_ = ParentEntries(view_.menus);
+}
+
+std::string EditorWindow::EntryText(size_t index) const {
+    const zorbit::MenuEntry& entry = view_.menus[index];
+    std::string text;
+    switch (entry.kind) {
+    case Separator: text = "---- separator ----"; break;
+    case Break: text = "|| column break"; break;
+    case Item:
+        text = entry.name.empty() ? "(item that does nothing)" : entry.name;
+        text += "   -> " + (entry.url.empty() ? std::string("(no address)") : entry.url);
+        break;
+    default: text = entry.name.empty() ? "(no caption)" : entry.name; break;
+    }
+    if (!entry.shown && !entry.hiddenReason.empty())
+        text += "   [never shown: " + entry.hiddenReason + "]";
+    return text;
+}
+
+void EditorWindow::RefreshAll(size_t selectLine) {
+    FillTree(selectLine);
+    FillProblems();
+    ShowFields();
+    preview_.Show(hwnd_, page_);
+    UpdateTitle();
+}
+
+void EditorWindow::FillTree(size_t selectLine) {
+    filling_ = true;
+    SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+    TreeView_DeleteAllItems(tree_);
+    treeItems_.assign(view_.menus.size(), nullptr);
+    HTREEITEM selected = nullptr;
+    for (size_t i = 0; i < view_.menus.size(); ++i) {
+        std::string text = EntryText(i);
+        TVINSERTSTRUCTA insert{};
+        const size_t parent = parents_[i];
+        insert.hParent = parent < i && treeItems_[parent] ? treeItems_[parent] : TVI_ROOT;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.pszText = &text[0];
+        insert.item.lParam = static_cast<LPARAM>(i);
+        treeItems_[i] = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        if (!selected && selectLine != kNoSelection && view_.menus[i].lineIndex == selectLine)
+            selected = treeItems_[i];
+    }
+    for (HTREEITEM item : treeItems_)
+        TreeView_Expand(tree_, item, TVE_EXPAND);
+    if (!selected && !treeItems_.empty() && selectLine != kNoSelection)
+        selected = treeItems_.front();
+    if (selected) {
+        TreeView_SelectItem(tree_, selected);
+        TreeView_EnsureVisible(tree_, selected);
+    }
+    SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_, nullptr, TRUE);
+    filling_ = false;
+}
+
+bool EditorWindow::RenameTreeItems(const std::vector<zorbit::MenuEntry>& before) {
+    const std::vector<zorbit::MenuEntry>& now = view_.menus;
+    if (before.size() != now.size() || treeItems_.size() != now.size())
+        return false;
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (before[i].kind != now[i].kind || before[i].depth != now[i].depth || before[i].shown != now[i].shown ||
+            before[i].lineIndex != now[i].lineIndex)
+            return false;
+    }
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (before[i].name == now[i].name && before[i].url == now[i].url &&
+            before[i].hiddenReason == now[i].hiddenReason)
+            continue;
+        std::string text = EntryText(i);
+        TVITEMA item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = treeItems_[i];
+        item.pszText = &text[0];
+        SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    return true;
+}
+
+void EditorWindow::FillProblems() {
+    SendMessageA(problems_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(problems_, LB_RESETCONTENT, 0, 0);
+    for (const zorbit::Problem& problem : view_.problems) {
+        std::string text = problem.line > 0 ? "Line " + std::to_string(problem.line) + ": " + problem.message
+                                            : problem.message;
+        SendMessageA(problems_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendMessageA(problems_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(problems_, nullptr, TRUE);
+    std::string label = view_.problems.empty() ? "&Problems: none"
+                                               : "&Problems: " + std::to_string(view_.problems.size());
+    SetWindowTextA(problemsLabel_, label.c_str());
+}
+
+void EditorWindow::ShowFields() {
+    const size_t index = SelectedEntry();
+    const size_t line = SelectedLine();
+    fieldLine_ = line;
+    filling_ = true;
+    if (line >= page_.lines.size()) {
+        SetWindowTextA(kindLabel_, view_.menus.empty() ? "No menus yet: use Edit > Add Title." : "");
+        SetWindowTextA(caption_, "");
+        SetWindowTextA(address_, "");
+        EnableWindow(caption_, FALSE);
+        EnableWindow(address_, FALSE);
+    } else {
+        const zorbit::DefinitionLine& edited = page_.lines[line];
+        std::string kind = KindName(edited.kind);
+        // The line it has in the page as it will be saved.
+        if (index != kNoSelection && view_.menus[index].sourceLine > 0)
+            kind += ", line " + std::to_string(view_.menus[index].sourceLine);
+        if (index != kNoSelection && !view_.menus[index].shown)
+            kind += ": never shown, " + view_.menus[index].hiddenReason;
+        SetWindowTextA(kindLabel_, kind.c_str());
+        const bool named = edited.kind == LineKind::Title || edited.kind == LineKind::Submenu ||
+                           edited.kind == LineKind::Item;
+        SetWindowTextA(caption_, named ? edited.caption.c_str() : "");
+        SetWindowTextA(address_, edited.kind == LineKind::Item ? edited.address.c_str() : "");
+        EnableWindow(caption_, named);
+        EnableWindow(address_, edited.kind == LineKind::Item);
+    }
+    filling_ = false;
+}
+
+void EditorWindow::UpdateTitle() {
+    std::string name = path_.empty() ? std::string("New page") : FileNameOf(path_);
+    std::string title = (Modified() ? "*" : "") + name + " - " + kAppTitle;
+    SetWindowTextA(hwnd_, title.c_str());
+}
+
+void EditorWindow::SetStatus(const std::string& text) {
+    idleStatus_ = text;
+    SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+size_t EditorWindow::SelectedEntry() const {
+    HTREEITEM item = TreeView_GetSelection(tree_);
+    if (!item)
+        return kNoSelection;
+    TVITEMA data{};
+    data.mask = TVIF_PARAM;
+    data.hItem = item;
+    if (!SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
+        return kNoSelection;
+    const size_t index = static_cast<size_t>(data.lParam);
+    return index < view_.menus.size() ? index : kNoSelection;
+}
+
+size_t EditorWindow::SelectedLine() const {
+    const size_t index = SelectedEntry();
+    if (index == kNoSelection)
+        return kNoSelection;
+    const size_t line = view_.menus[index].lineIndex;
+    return line < page_.lines.size() ? line : kNoSelection;
+}
+
+void EditorWindow::SelectLine(size_t line) {
+    // An "END" line has no entry of its own: the entry before it stands in.
+    size_t best = kNoSelection;
+    for (size_t i = 0; i < view_.menus.size() && i < treeItems_.size(); ++i) {
+        const size_t entryLine = view_.menus[i].lineIndex;
+        if (entryLine == zorbit::kNoLine || entryLine > line)
+            continue;
+        if (best == kNoSelection || entryLine >= view_.menus[best].lineIndex)
+            best = i;
+    }
+    if (best == kNoSelection)
+        return;
+    TreeView_SelectItem(tree_, treeItems_[best]);
+    TreeView_EnsureVisible(tree_, treeItems_[best]);
+}

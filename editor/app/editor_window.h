@@ -1,0 +1,115 @@
+// The editor's main window: the menus of the page as a tree, the fields of
+// the selected entry, the checker's problems, a status bar and the live
+// preview in the menu bar.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/app/line_edits.h"
+#include "editor/app/menu_preview.h"
+#include "editor/document/definition_document.h"
+
+class EditorWindow {
+public:
+    static constexpr const char* kClassName = "ZorbitEditorFrame";
+
+    explicit EditorWindow(HINSTANCE instance);
+    ~EditorWindow();
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
+
+    // Creates and shows the window and opens `path` in it.
+    bool Create(int show, const std::string& path);
+    // Keyboard handling of the message loop: accelerators, then Tab.
+    bool TranslateKeys(MSG& msg);
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateChildren();
+    void Layout();
+    void OnCommand(UINT id, UINT code, HWND control);
+    LRESULT OnNotify(NMHDR& header);
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    void EnableCommands(HMENU menu);
+
+    // File
+    void NewPageCommand();
+    void OpenCommand();
+    bool OpenFile(const std::string& path);
+    bool SaveCommand(bool saveAs);
+    bool AskSaveAs(std::string& path);
+    bool OfferSaveAs(const std::string& path);  // true: the user wants Save As
+    bool ConfirmDiscard();  // false: the user cancelled
+
+    // Edits: each one records the entries for Undo first.
+    void Remember();
+    void Changed(size_t selectLine);
+    void ShowPage(zorbit::DefinitionPage page, const std::string& path);
+    void AddCommand(zorbit::LineKind kind);
+    void DeleteCommand();
+    void MoveCommand(bool up);
+    void UndoCommand();
+    void FieldChanged(int control);
+
+    // Showing the page.
+    void Reread();
+    void RefreshAll(size_t selectLine);
+    void FillTree(size_t selectLine);
+    // Updates the texts of the tree's items when the entries kept their
+    // shape; false when the tree must be filled anew.
+    bool RenameTreeItems(const std::vector<zorbit::MenuEntry>& before);
+    void FillProblems();
+    void ShowFields();
+    void UpdateTitle();
+    void SetStatus(const std::string& text);
+    size_t SelectedEntry() const;  // index into view_.menus
+    size_t SelectedLine() const;   // index into page_.lines
+    void SelectLine(size_t line);
+    std::string EntryText(size_t index) const;
+    bool Modified() const { return version_ != savedVersion_; }
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    HWND tree_ = nullptr;
+    HWND kindLabel_ = nullptr;
+    HWND captionLabel_ = nullptr;
+    HWND caption_ = nullptr;
+    HWND addressLabel_ = nullptr;
+    HWND address_ = nullptr;
+    HWND problemsLabel_ = nullptr;
+    HWND problems_ = nullptr;
+    HWND status_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    HICON icon_ = nullptr;
+
+    std::string path_;  // empty for a new page never saved
+    zorbit::DefinitionPage page_;
+    zorbit::PageReading view_;  // the page as the plug-in reads it now
+    std::vector<size_t> parents_;
+    std::vector<HTREEITEM> treeItems_;
+    MenuPreview preview_;
+
+    struct Snapshot {
+        DefinitionLines lines;
+        size_t selectedLine;
+        unsigned version;
+    };
+    std::vector<Snapshot> undo_;
+    unsigned version_ = 0;
+    unsigned savedVersion_ = 0;
+    unsigned nextVersion_ = 1;
+    // Typing into one field of one entry is one step for Undo.
+    int typingControl_ = 0;
+    size_t typingLine_ = kNoSelection;
+    size_t fieldLine_ = kNoSelection;  // the line the fields show
+    bool filling_ = false;
+    std::string idleStatus_;
+};

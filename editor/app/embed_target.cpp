@@ -1,0 +1,50 @@
+#include "editor/app/embed_target.h"
+
+#include <cctype>
+
+namespace {
+
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool RetargetEmbed(std::string& preamble, const std::string& oldName, const std::string& newName) {
+    // The plug-in's preamble ends at the first line holding "embed".
+    const size_t embed = preamble.find("embed");
+    if (embed == std::string::npos)
+        return false;
+    size_t lineEnd = preamble.find('\n', embed);
+    if (lineEnd == std::string::npos)
+        lineEnd = preamble.size();
+    const size_t attribute = preamble.find("filename=", embed);
+    if (attribute == std::string::npos || attribute > lineEnd)
+        return false;
+    size_t begin = attribute + 9;
+    size_t end;
+    const char quote = begin < lineEnd ? preamble[begin] : '\0';
+    if (quote == '"' || quote == '\'') {
+        ++begin;
+        end = preamble.find(quote, begin);
+        if (end == std::string::npos || end > lineEnd)
+            return false;
+    } else {
+        end = begin;
+        while (end < lineEnd && !std::isspace(static_cast<unsigned char>(preamble[end])) && preamble[end] != '>')
+            ++end;
+    }
+    const std::string value = preamble.substr(begin, end - begin);
+    const size_t slash = value.find_last_of("\\/");
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (!SameName(value.substr(nameStart), oldName) || value.substr(nameStart) == newName)
+        return false;
+    preamble.replace(begin + nameStart, value.size() - nameStart, newName);
+    return true;
+}

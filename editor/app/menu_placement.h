@@ -1,0 +1,15 @@
+// In which title or submenu each entry lands when the plug-in puts the
+// definition into the menu bar. The walk follows the plug-in's own (a level
+// and a stack of open menus), so the tree nests as the menus do.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "editor/document/definition_document.h"
+
+constexpr size_t kNoParent = static_cast<size_t>(-1);
+
+// For each entry, the index of the title or submenu entry holding it;
+// kNoParent for a title and for an entry in no menu.
+std::vector<size_t> ParentEntries(const std::vector<zorbit::MenuEntry>& entries);

@@ -1,0 +1,326 @@
+// The editor in an installed product, driven from outside its process as a
+// user drives it: it opens the user's collection page, a title with an item
+// is added through its menus and fields and saved, and the browser then
+// shows the new title menu from the installed plug-in. The cases run in
+// order and build on each other.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <prsht.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/app/editor_ids.h"
+#include "tests/e2e/host_window.h"
+#include "tests/e2e/screen_capture.h"
+#include "tests/e2e/wizard_driver.h"
+
+namespace {
+
+std::string Env(const char* name) {
+    const char* value = getenv(name);
+    return value ? value : "";
+}
+
+const std::string& ProductDir() { static std::string v = Env("ZORBIT_E2E_PRODUCT"); return v; }
+const std::string& BrowserLog() { static std::string v = Env("ZORBIT_BROWSER_LOG"); return v; }
+std::string Page() { return ProductDir() + "\\TempBM.htm"; }
+
+const char kTitle[] = "Editor test";
+const char kItem[] = "Editor test link";
+const char kAddress[] = "https://example.org/editor";
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string TextOf(HWND window) {
+    char text[512] = "";
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
+    return text;
+}
+
+struct Search {
+    DWORD pid;
+    const char* cls;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[64] = "";
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == search->pid && IsWindowVisible(hwnd) && lstrcmpA(cls, search->cls) == 0)
+        search->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> WindowsOf(DWORD pid, const char* cls) {
+    Search search{pid, cls, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The editor as a user starts it from its shortcut: in the product folder.
+class Editor {
+public:
+    ~Editor() {
+        if (!process_.hProcess)
+            return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.hProcess, 1);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+
+    bool Start() {
+        std::string command = "\"" + ProductDir() + "\\ZBEditor.exe\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ProductDir().c_str(),
+                            &startup, &process_))
+            return false;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; PumpFor(100)) {
+            std::vector<HWND> frames = WindowsOf(process_.dwProcessId, "ZorbitEditorFrame");
+            if (!frames.empty()) {
+                frame_ = frames.front();
+                PumpFor(500);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    HWND frame() const { return frame_; }
+    std::string Title() const { return TextOf(frame_); }
+    std::string Status() const { return TextOf(GetDlgItem(frame_, IDC_STATUS)); }
+
+    // A menu command, as choosing it in the editor's menu bar sends it.
+    void Choose(UINT command) {
+        PostMessageA(frame_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        Settle();
+    }
+
+    // Typing into a field: the text arrives with its change notification.
+    void Type(int field, const char* text) {
+        SendMessageTimeoutA(GetDlgItem(frame_, field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                            5000, nullptr);
+        Settle();
+    }
+
+    // The button that closes the message boxes the editor shows from now on.
+    void AnswerWith(int button) { answer_ = button; }
+
+    // Waits until the editor has handled what was sent; the message boxes
+    // it shows meanwhile are recorded and answered.
+    void Settle() {
+        DWORD_PTR result = 0;
+        for (int i = 0; i < 20; ++i) {
+            for (HWND box : WindowsOf(process_.dwProcessId, "#32770")) {
+                HWND label = GetDlgItem(box, 0xFFFF);
+                messages_.push_back(label ? TextOf(label) : TextOf(box));
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED), 0);
+            }
+            if (SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_BLOCK, 250, &result))
+                break;
+        }
+        PumpFor(200);
+    }
+
+    // Waits for the editor to show its next message box, and answers it.
+    bool WaitForMessage(DWORD timeoutMs) {
+        const size_t before = messages_.size();
+        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+            Settle();
+            if (messages_.size() > before)
+                return true;
+        }
+        return false;
+    }
+
+    bool WaitForExit(DWORD timeoutMs) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+            if (WaitForSingleObject(process_.hProcess, 100) == WAIT_OBJECT_0)
+                return true;
+            Settle();
+        }
+        return false;
+    }
+
+    const std::vector<std::string>& messages() const { return messages_; }
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND frame_ = nullptr;
+    int answer_ = IDCANCEL;
+    std::vector<std::string> messages_;
+};
+
+void PressKey(BYTE key) {
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    PumpFor(150);
+}
+
+// Pictures for the README: the editor, and its preview of the new title
+// menu (File, Edit, Help, divider, collections, My links, then the new one).
+void Shots(HWND frame) {
+    const std::string shots = Env("ZORBIT_E2E_SHOTS");
+    if (shots.empty())
+        return;
+    SetForegroundWindow(frame);
+    PumpFor(300);
+    SaveScreenBitmap(shots + "\\editor.bmp");
+    PressKey(VK_MENU);
+    for (int i = 0; i < 6; ++i)
+        PressKey(VK_RIGHT);
+    PressKey(VK_DOWN);
+    PumpFor(300);
+    SaveScreenBitmap(shots + "\\editor-preview.bmp");
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    PumpFor(300);
+}
+
+class EditorInInstalledProduct : public testing::Test {
+protected:
+    static std::string originalPage_;
+};
+std::string EditorInInstalledProduct::originalPage_;
+
+TEST_F(EditorInInstalledProduct, TheWizardInstallsTheProduct) {
+    ASSERT_FALSE(ProductDir().empty()) << "run through run_e2e.sh";
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.Start(ProductDir()));
+    ASSERT_TRUE(wizard.WaitForSheet(30000));
+    for (int page = 0; page < 5; ++page) {
+        ASSERT_TRUE(wizard.WaitForPage(page, 20000)) << "page " << page + 1;
+        wizard.Press(page < 4 ? PSBTN_NEXT : PSBTN_FINISH);
+    }
+    EXPECT_NE(-1, wizard.WaitForExit(60000));
+    EXPECT_TRUE(wizard.answeredMessages().empty());
+    ASSERT_TRUE(FindBrowserFrame(30000)) << "the installer started no browser";
+    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "status  sURL ", 0, 20000)) << "the plug-in never attached";
+    originalPage_ = FileBytes(Page());
+    ASSERT_FALSE(originalPage_.empty());
+}
+
+TEST_F(EditorInInstalledProduct, AddsATitleWithAnItemAndSaves) {
+    Editor editor;
+    ASSERT_TRUE(editor.Start()) << "ZBEditor.exe did not show its window";
+    EXPECT_NE(std::string::npos, editor.Title().find("TempBM.htm")) << editor.Title();
+
+    editor.Choose(ID_EDIT_ADD_TITLE);
+    editor.Type(IDC_CAPTION, kTitle);
+    editor.Choose(ID_EDIT_ADD_ITEM);
+    editor.Type(IDC_CAPTION, kItem);
+    editor.Type(IDC_ADDRESS, kAddress);
+    EXPECT_EQ('*', editor.Title()[0]) << "unsaved changes show in the title: " << editor.Title();
+    // The new item is definition entry 8: choosing it in the preview only
+    // shows where it leads.
+    editor.Choose(3008);
+    EXPECT_EQ(kAddress, editor.Status());
+    Shots(editor.frame());
+
+    editor.Choose(ID_FILE_SAVE);
+    EXPECT_EQ("TempBM.htm - Zorbit Editor", editor.Title());
+    EXPECT_TRUE(editor.messages().empty()) << editor.messages().front();
+
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000)) << "a saved page closes without a question";
+    EXPECT_TRUE(editor.messages().empty());
+
+    // The page's own text stays as it was; the definition is written one
+    // line per entry with CR LF, the new title last.
+    const size_t begin = originalPage_.find("<pre>\n") + 6;
+    const size_t end = originalPage_.find("</pre>");
+    std::string definition;
+    for (char c : originalPage_.substr(begin, end - begin))
+        definition += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    definition += std::string("TITLE \"") + kTitle + "\"\r\nMENUITEM \"" + kItem + ";" + kAddress +
+                  "\"\r\nTITLE \"END\"\r\n";
+    EXPECT_EQ(originalPage_.substr(0, begin) + definition + originalPage_.substr(end), FileBytes(Page()));
+    EXPECT_EQ(originalPage_, FileBytes(Page() + ".bak")) << "the previous version is kept";
+}
+
+TEST_F(EditorInInstalledProduct, TheBrowserShowsTheNewTitleMenu) {
+    HWND frame = FindBrowserFrame(5000);
+    ASSERT_TRUE(frame);
+    const size_t before = ReadLogLines(BrowserLog()).size();
+    // What choosing "User Collection" (collection entry 1) in the
+    // collection popup sends the frame.
+    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(2997, 0), 0);
+    std::string navigate;
+    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "navigate ", before, 10000, &navigate));
+    EXPECT_EQ("navigate file:///" + Page() + " target=_top", navigate);
+    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "status  sURL ", before, 20000)) << "the page's plug-in never attached";
+    PumpFor(500);
+
+    std::vector<MenuBarLine> menus = DumpMenuBar(frame, BrowserLog());
+    std::vector<MenuBarLine> bar = ChildrenOf(menus, "");
+    ASSERT_EQ(7u + 2u, bar.size()) << "the browser's five, divider, collections, My links and the new title";
+    EXPECT_EQ("My links", bar[7].text);
+    EXPECT_EQ(kTitle, bar[8].text);
+    std::vector<MenuBarLine> items = ChildrenOf(menus, bar[8].path);
+    ASSERT_EQ(1u, items.size());
+    EXPECT_EQ(kItem, items[0].text);
+    EXPECT_GT(items[0].id, 3000u);
+
+    const size_t chosen = ReadLogLines(BrowserLog()).size();
+    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(items[0].id, 0), 0);
+    std::string opened;
+    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "navigate ", chosen, 10000, &opened));
+    EXPECT_EQ(std::string("navigate ") + kAddress + " target=Vantrel_Content", opened);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    PumpFor(1000);
+}
+
+TEST_F(EditorInInstalledProduct, AReadOnlyPageIsNotChangedAndSaveAsIsOffered) {
+    const std::string before = FileBytes(Page());
+    ASSERT_TRUE(SetFileAttributesA(Page().c_str(), FILE_ATTRIBUTE_READONLY));
+    Editor editor;
+    ASSERT_TRUE(editor.Start());
+    editor.Choose(ID_EDIT_ADD_ITEM);
+    editor.AnswerWith(IDNO);  // not under another name
+    editor.Choose(ID_FILE_SAVE);
+    ASSERT_TRUE(editor.WaitForMessage(10000));
+    ASSERT_EQ(1u, editor.messages().size());
+    EXPECT_NE(std::string::npos, editor.messages()[0].find("read-only")) << editor.messages()[0];
+    EXPECT_NE(std::string::npos, editor.messages()[0].find("another name")) << editor.messages()[0];
+    editor.AnswerWith(IDC_DONT_SAVE);
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000));
+    EXPECT_EQ(2u, editor.messages().size()) << "closing asks about the unsaved change";
+    EXPECT_EQ(before, FileBytes(Page()));
+    SetFileAttributesA(Page().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(EditorInInstalledProduct, BinaryNoiseIsRefusedAndLeftAsItWas) {
+    std::string noise;
+    for (unsigned i = 0; i < 4096; ++i)
+        noise += static_cast<char>((i * 2654435761u) >> 24);
+    {
+        std::ofstream out(Page(), std::ios::binary | std::ios::trunc);
+        out << noise;
+    }
+    Editor editor;
+    editor.AnswerWith(IDOK);
+    ASSERT_TRUE(editor.Start());
+    ASSERT_TRUE(editor.WaitForMessage(10000));
+    ASSERT_EQ(1u, editor.messages().size());
+    EXPECT_NE(std::string::npos, editor.messages()[0].find("cannot open")) << editor.messages()[0];
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000)) << "nothing was changed, so nothing is asked";
+    EXPECT_EQ(noise, FileBytes(Page()));
+}
+
+}  // namespace
