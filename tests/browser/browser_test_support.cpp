@@ -2,22 +2,7 @@
 
 #include <cstdio>
 
-#include "tests/support/files.h"
-
 namespace browser_test {
-ScratchDir::ScratchDir() {
-    static int counter = 0;
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    for (;;) {
-        char name[64];
-        std::snprintf(name, sizeof name, "zbrowser-%lu-%d", GetCurrentProcessId(), ++counter);
-        path_ = std::string(temp) + name;
-        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-    }
-}
-
-ScratchDir::~ScratchDir() { support::RemoveTree(path_); }
 
 std::string BinDir() {
     char path[MAX_PATH] = "";
@@ -76,24 +61,6 @@ int IndexOf(const std::vector<std::string>& lines, const std::string& text, bool
         if (prefix ? lines[i].compare(0, text.size(), text) == 0 : lines[i] == text) return static_cast<int>(i);
     }
     return -1;
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
 }
 
 bool FileHasLine(const std::string& path, const std::string& text, bool prefix) {

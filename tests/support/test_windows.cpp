@@ -103,18 +103,14 @@ std::vector<std::pair<UINT, WPARAM>> Target::received() const {
     return out;
 }
 
-std::vector<WPARAM> Target::Commands() const {
-    std::vector<WPARAM> out;
-    for (const auto& m : received())
-        if (m.first == WM_PLUGIN_COMMAND)
-            out.push_back(m.second);
-    return out;
-}
+std::vector<WPARAM> Target::Commands() const { return Identifiers(WM_PLUGIN_COMMAND); }
 
-std::vector<WPARAM> Target::Selects() const {
+std::vector<WPARAM> Target::Selects() const { return Identifiers(WM_PLUGIN_SELECT); }
+
+std::vector<WPARAM> Target::Identifiers(UINT message) const {
     std::vector<WPARAM> out;
     for (const auto& m : received())
-        if (m.first == WM_PLUGIN_SELECT)
+        if (m.first == message)
             out.push_back(m.second);
     return out;
 }

@@ -65,6 +65,8 @@ public:
     void Clear();
 
 private:
+    std::vector<WPARAM> Identifiers(UINT message) const;
+
     HWND hwnd_ = nullptr;
 };
 
