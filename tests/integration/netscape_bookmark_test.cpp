@@ -8,6 +8,7 @@
 #include "installer/integration/bookmark_file.h"
 #include "installer/integration/file_replacement.h"
 #include "installer/integration/install_steps.h"
+#include "refusing_folder.h"
 #include "test_support.h"
 
 namespace {
