@@ -19,7 +19,7 @@ using bench::Pump;
 using bench::Stats;
 using bench::Summarise;
 
-constexpr int kRounds = 9;
+constexpr int kRounds = 15;
 constexpr int kSentPerRound = 20000;
 constexpr int kPostedPerRound = 5000;
 constexpr UINT kBenchMessage = WM_APP + 7;
@@ -48,36 +48,36 @@ double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequenc
     return 1e6 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart) / count;
 }
 
-struct Costs {
-    Stats sent;
-    Stats posted;
+struct Round {
+    double sent;
+    double posted;
 };
 
 // Messages to the browser's page window, which the plug-in never subclasses.
-Costs Measure(HWND page) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> sent, posted;
-    for (int round = 0; round < kRounds + 1; ++round) {
-        LARGE_INTEGER t0, t1, t2;
-        QueryPerformanceCounter(&t0);
-        for (int i = 0; i < kSentPerRound; ++i)
-            SendMessageA(page, kBenchMessage, i, 0);
-        QueryPerformanceCounter(&t1);
-        MSG msg;
-        for (int i = 0; i < kPostedPerRound; ++i) {
-            PostMessageA(page, kBenchMessage, i, 0);
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageA(&msg);
-        }
-        QueryPerformanceCounter(&t2);
-        if (round == 0)
-            continue;  // warm-up
-        sent.push_back(Microseconds(t0, t1, frequency, kSentPerRound));
-        posted.push_back(Microseconds(t1, t2, frequency, kPostedPerRound));
+Round MeasureRound(HWND page, LARGE_INTEGER frequency) {
+    LARGE_INTEGER t0, t1, t2;
+    QueryPerformanceCounter(&t0);
+    for (int i = 0; i < kSentPerRound; ++i)
+        SendMessageA(page, kBenchMessage, i, 0);
+    QueryPerformanceCounter(&t1);
+    MSG msg;
+    for (int i = 0; i < kPostedPerRound; ++i) {
+        PostMessageA(page, kBenchMessage, i, 0);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
     }
-    return {Summarise(sent), Summarise(posted)};
+    QueryPerformanceCounter(&t2);
+    return {Microseconds(t0, t1, frequency, kSentPerRound), Microseconds(t1, t2, frequency, kPostedPerRound)};
 }
+
+struct Series {
+    std::vector<double> sent;
+    std::vector<double> posted;
+    void Add(Round round) {
+        sent.push_back(round.sent);
+        posted.push_back(round.posted);
+    }
+};
 
 }  // namespace
 
@@ -124,34 +124,44 @@ int main() {
                                   wc.hInstance, nullptr);
     Pump();
 
-    Measure(page);  // Wine's first messages cost more than the later ones
-    const Costs none = Measure(page);
+    // Rounds without and with an instance alternate, so that both see the
+    // same load of the machine. An instance without a definition file is
+    // ready at once and attaches at its first window: menus in the bar,
+    // hooks, subclassing.
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    Series none, attached;
+    int barItems = 0;
+    for (int round = 0; round < kRounds + 1; ++round) {
+        const Round without = MeasureRound(page, frequency);
+        NPP_t npp = {};
+        NPWindow npWindow = {};
+        npWindow.window = window;
+        char type[] = "application/vnd.vantrel-zorbit";
+        plugin.newp(type, &npp, NP_EMBED, 0, nullptr, nullptr, nullptr);
+        plugin.setwindow(&npp, &npWindow);
+        Pump();
+        barItems = GetMenuItemCount(bar);
+        const Round with = MeasureRound(page, frequency);
+        plugin.destroy(&npp, nullptr);
+        Pump();
+        if (round == 0)
+            continue;  // warm-up: Wine's first messages cost more
+        none.Add(without);
+        attached.Add(with);
+    }
 
-    // An instance without a definition file is ready at once and attaches
-    // at its first window: menus in the bar, hooks, subclassing.
-    NPP_t npp = {};
-    NPWindow npWindow = {};
-    npWindow.window = window;
-    char type[] = "application/vnd.vantrel-zorbit";
-    plugin.newp(type, &npp, NP_EMBED, 0, nullptr, nullptr, nullptr);
-    plugin.setwindow(&npp, &npWindow);
-    Pump();
-    const int barItems = GetMenuItemCount(bar);
-    const Costs attached = Measure(page);
-    plugin.destroy(&npp, nullptr);
-    Pump();
-    const Costs after = Measure(page);
-
+    const Stats noneSent = Summarise(none.sent), nonePosted = Summarise(none.posted);
+    const Stats withSent = Summarise(attached.sent), withPosted = Summarise(attached.posted);
     std::printf("cost per message on the browser thread, %d rounds, microseconds (best / median)\n", kRounds);
-    std::printf("%-22s %17s %17s\n", "", "sent", "posted+retrieved");
-    std::printf("%-22s %8.3f / %6.3f %8.3f / %6.3f\n", "no instance", none.sent.best, none.sent.median,
-                none.posted.best, none.posted.median);
-    std::printf("%-22s %8.3f / %6.3f %8.3f / %6.3f   (%d bar items)\n", "attached instance", attached.sent.best,
-                attached.sent.median, attached.posted.best, attached.posted.median, barItems);
-    std::printf("%-22s %8.3f / %6.3f %8.3f / %6.3f\n", "after NPP_Destroy", after.sent.best, after.sent.median,
-                after.posted.best, after.posted.median);
-    std::printf("ratio attached / none: sent %.2f, posted %.2f\n", attached.sent.median / none.sent.median,
-                attached.posted.median / none.posted.median);
+    std::printf("%-20s %17s %17s\n", "", "sent", "posted+retrieved");
+    std::printf("%-20s %8.3f / %6.3f %8.3f / %6.3f\n", "no instance", noneSent.best, noneSent.median,
+                nonePosted.best, nonePosted.median);
+    std::printf("%-20s %8.3f / %6.3f %8.3f / %6.3f   (%d bar items)\n", "attached instance", withSent.best,
+                withSent.median, withPosted.best, withPosted.median, barItems);
+    std::printf("ratio attached / none: sent %.2f (best %.2f), posted %.2f (best %.2f)\n",
+                withSent.median / noneSent.median, withSent.best / noneSent.best, withPosted.median / nonePosted.median,
+                withPosted.best / nonePosted.best);
 
     DestroyWindow(frame);
     Pump();
