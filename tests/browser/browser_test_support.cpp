@@ -3,39 +3,6 @@
 #include <cstdio>
 
 namespace browser_test {
-namespace {
-
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = dir + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
-}  // namespace
-
-ScratchDir::ScratchDir() {
-    static int counter = 0;
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    for (;;) {
-        char name[64];
-        std::snprintf(name, sizeof name, "zbrowser-%lu-%d", GetCurrentProcessId(), ++counter);
-        path_ = std::string(temp) + name;
-        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-    }
-}
-
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
 
 std::string BinDir() {
     char path[MAX_PATH] = "";
@@ -94,24 +61,6 @@ int IndexOf(const std::vector<std::string>& lines, const std::string& text, bool
         if (prefix ? lines[i].compare(0, text.size(), text) == 0 : lines[i] == text) return static_cast<int>(i);
     }
     return -1;
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
 }
 
 bool FileHasLine(const std::string& path, const std::string& text, bool prefix) {

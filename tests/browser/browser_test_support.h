@@ -7,20 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+#include "tests/support/message_pump.h"
+
 namespace browser_test {
 
 // A fresh folder under the temporary directory, removed with its contents.
-class ScratchDir {
+class ScratchDir : public support::TempFolder {
 public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
+    ScratchDir() : support::TempFolder("zbb") {}
+    const std::string& path() const { return Path(); }
 };
 
 // The folder of the test executable; browser.exe and npzbtest.dll are copied there.
@@ -39,8 +35,10 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& line);
 int IndexOf(const std::vector<std::string>& lines, const std::string& text, bool prefix = false);
 
 // Dispatches this thread's messages until done() holds or timeoutMs passes.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-void PumpFor(DWORD ms);
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+    return support::PumpUntil(done, timeoutMs);
+}
+using support::PumpFor;
 
 bool FileHasLine(const std::string& path, const std::string& text, bool prefix = false);
 
