@@ -129,20 +129,6 @@ void Click(POINT at) {
     SendInput(2, input, sizeof(INPUT));
 }
 
-// Dispatches the thread's messages until `done` holds or time runs out.
-template <typename Done>
-void PumpUntil(Done done) {
-    DWORD deadline = GetTickCount() + 4000;
-    while (!done() && !g_gaveUp && GetTickCount() < deadline) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-}
-
 // Every way a person opens the menus: the highlights reach the plug-in
 // window, and once the menu has closed no hook watches sent messages.
 TEST_F(MenuLoopTest, EveryWayOfOpeningAMenuReportsHighlights) {
@@ -195,7 +181,7 @@ TEST_F(MenuLoopTest, EveryWayOfOpeningAMenuReportsHighlights) {
             break;
         }
         Press(VK_RETURN);
-        PumpUntil([&] { return !target.Commands().empty(); });
+        support::PumpUntil([&] { return !target.Commands().empty() || g_gaveUp; }, 4000);
         KillTimer(nullptr, timer);
         EndMenu();
         PumpPending();
@@ -214,15 +200,7 @@ TEST_F(MenuLoopTest, KeyboardInputOpensTheBarAndChooses) {
         Press(VK_RIGHT);
     Press(VK_DOWN);
     Press(VK_RETURN);
-    DWORD deadline = GetTickCount() + 4000;
-    while (target.Commands().empty() && !g_gaveUp && GetTickCount() < deadline) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
+    support::PumpUntil([&] { return !target.Commands().empty() || g_gaveUp; }, 4000);
     KillTimer(nullptr, timer);
     EndMenu();
     PumpPending();
