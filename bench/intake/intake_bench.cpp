@@ -105,6 +105,21 @@ void BM_Intake(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * FileBytes(path));
 }
 
+// TransferTo alone, from lines read once, with the entries it builds torn
+// down again: what the menu model itself costs, whatever the reading does.
+void BM_TransferOnly(benchmark::State& state) {
+    const int entries = static_cast<int>(state.range(0));
+    const std::string& path = DefinitionFile(entries);
+    CIEMenuData lines;
+    ReadDefinition(lines, path.c_str());
+    for (auto _ : state) {
+        CBarMenuData menus;
+        lines.TransferTo(&menus);
+        benchmark::DoNotOptimize(menus.definitionEntries.size());
+    }
+    state.SetItemsProcessed(state.iterations() * entries);
+}
+
 // Baseline: the same file read line by line in text mode, nothing else.
 void BM_ReadLines(benchmark::State& state) {
     const int entries = static_cast<int>(state.range(0));
@@ -125,6 +140,7 @@ void BM_ReadLines(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_Intake)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TransferOnly)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadLines)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -22,14 +22,25 @@ UINT BreakFlag(bool& pendingBreak) {
     return MF_MENUBARBREAK;
 }
 
+// An item whose identifier would not fit the 16 bits of WM_COMMAND is
+// greyed and carries no identifier, so that neither choosing nor
+// highlighting it can name another entry.
+void AppendCommandItem(HMENU menu, UINT flags, size_t index, size_t lastIndex, uint32_t command,
+                       const std::string& name) {
+    if (index > lastIndex)
+        AppendMenuA(menu, flags | MF_GRAYED, zorbit::kNoCommand, name.c_str());
+    else
+        AppendMenuA(menu, flags, command, name.c_str());
+}
+
 void AppendCollectionPopup(CBarMenuData& data, HMENU popup) {
     for (size_t i = 0; i < data.collectionEntries.size(); ++i) {
         const CItemData& entry = *data.collectionEntries[i];
         if (entry.kind == Separator)
             AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
         else
-            AppendMenuA(popup, MF_STRING, zorbit::CollectionCommand(static_cast<uint32_t>(i)),
-                        entry.name.c_str());
+            AppendCommandItem(popup, MF_STRING, i, zorbit::kLastCollectionIndex,
+                              zorbit::CollectionCommand(static_cast<uint32_t>(i)), entry.name);
     }
     AppendMenuA(popup, MF_STRING, zorbit::kAboutCommand, "About Zorbit");
 }
@@ -87,8 +98,8 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
             pendingBreak = true;
             break;
         default:
-            AppendMenuA(current, MF_STRING | BreakFlag(pendingBreak),
-                        zorbit::DefinitionCommand(static_cast<uint32_t>(j)), entry.name.c_str());
+            AppendCommandItem(current, MF_STRING | BreakFlag(pendingBreak), j, zorbit::kLastDefinitionIndex,
+                              zorbit::DefinitionCommand(static_cast<uint32_t>(j)), entry.name);
             break;
         }
     }

@@ -17,6 +17,9 @@ HWND g_targetWnd = nullptr;
 std::vector<CBarMenuData*> g_hookOwners;
 
 void PostSelect(WPARAM menuSelectParam) {
+    // A popup's highlight carries its position, not an identifier.
+    if (HIWORD(menuSelectParam) != 0xFFFF && (HIWORD(menuSelectParam) & MF_POPUP))
+        return;
     WORD identifier = LOWORD(menuSelectParam);
     if (identifier > zorbit::kSelectForwardThreshold)
         PostMessageA(g_targetWnd, WM_PLUGIN_SELECT, identifier, 0);
@@ -28,8 +31,47 @@ void InstallMissingHooks() {
         g_commandHook.reset(SetWindowsHookExA(WH_GETMESSAGE, CommandHookProc, nullptr, thread));
     if (!g_selectHook)
         g_selectHook.reset(SetWindowsHookExA(WH_MSGFILTER, SelectHookProc, nullptr, thread));
-    if (!g_sendHook)
-        g_sendHook.reset(SetWindowsHookExA(WH_CALLWNDPROC, MenuSelectSendHookProc, nullptr, thread));
+}
+
+// A WH_CALLWNDPROC hook costs every sent message of the thread dearly, so it
+// is there only while a menu may be open.
+void OpenSendHook() {
+    if (!g_sendHook && !g_hookOwners.empty())
+        g_sendHook.reset(SetWindowsHookExA(WH_CALLWNDPROC, MenuSelectSendHookProc, nullptr,
+                                           GetCurrentThreadId()));
+}
+
+void CloseSendHook() { g_sendHook.reset(); }
+
+// The retrieved messages after which the thread may enter a menu loop: the
+// system keys (Alt, F10, Alt with a letter) and a click on a menu bar.
+bool MayOpenMenu(const MSG& msg) {
+    switch (msg.message) {
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+        return true;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        return msg.wParam == HTMENU || msg.wParam == HTSYSMENU;
+    default:
+        return false;
+    }
+}
+
+bool InMenuMode() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
+}
+
+void WatchRetrieved(const MSG& msg) {
+    if (msg.message == WM_COMMAND && static_cast<uint32_t>(msg.wParam) > zorbit::kCommandForwardThreshold)
+        PostMessageA(g_targetWnd, WM_PLUGIN_COMMAND, msg.wParam, 0);
+    if (MayOpenMenu(msg))
+        OpenSendHook();
+    else if (g_sendHook && !InMenuMode())
+        CloseSendHook();  // the key or click opened no menu, or a loop ended unseen
 }
 
 void RetargetToLastOwner() {
@@ -38,34 +80,47 @@ void RetargetToLastOwner() {
 
 }  // namespace
 
+// No exception may leave a hook procedure into the system's code: what the
+// procedures call does not throw, and whatever might is dropped at the edge.
 LRESULT CALLBACK CommandHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code < 0)
-        return CallNextHookEx(g_commandHook.get(), code, wParam, lParam);
     // Only a message taken off the queue counts: a look with PM_NOREMOVE
     // followed by the real retrieval would otherwise forward it twice.
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && (wParam & PM_REMOVE) && msg->message == WM_COMMAND &&
-        static_cast<uint32_t>(msg->wParam) > zorbit::kCommandForwardThreshold)
-        PostMessageA(g_targetWnd, WM_PLUGIN_COMMAND, msg->wParam, 0);
+    if (code == HC_ACTION && (wParam & PM_REMOVE)) {
+        try {
+            WatchRetrieved(*reinterpret_cast<const MSG*>(lParam));
+        } catch (...) {
+        }
+    }
     return CallNextHookEx(g_commandHook.get(), code, wParam, lParam);
 }
 
+// The browser's own menu filters were installed before this one and are
+// called after it: every message goes on to them.
 LRESULT CALLBACK SelectHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code < 0 || code != MSGF_MENU)
-        return CallNextHookEx(g_selectHook.get(), code, wParam, lParam);
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg->message == WM_MENUSELECT)
-        PostSelect(msg->wParam);
-    return 0;
+    if (code == MSGF_MENU) {
+        try {
+            OpenSendHook();
+            const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg->message == WM_MENUSELECT)
+                PostSelect(msg->wParam);
+        } catch (...) {
+        }
+    }
+    return CallNextHookEx(g_selectHook.get(), code, wParam, lParam);
 }
 
 LRESULT CALLBACK MenuSelectSendHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (sent->message == WM_MENUSELECT)
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_MENUSELECT) {
+        try {
             PostSelect(sent->wParam);
+        } catch (...) {
+        }
     }
-    return CallNextHookEx(g_sendHook.get(), code, wParam, lParam);
+    const LRESULT result = CallNextHookEx(g_sendHook.get(), code, wParam, lParam);
+    if (code == HC_ACTION && sent->message == WM_EXITMENULOOP)
+        CloseSendHook();
+    return result;
 }
 
 int InstalledHookCount() {

@@ -9,12 +9,16 @@
 #include <windows.h>
 
 // WH_GETMESSAGE: a retrieved WM_COMMAND above 2920 becomes WM_PLUGIN_COMMAND.
+// A retrieved message that may open a menu (a system key, a click on the
+// bar) also sets the WH_CALLWNDPROC hook below.
 LRESULT CALLBACK CommandHookProc(int code, WPARAM wParam, LPARAM lParam);
 // WH_MSGFILTER: a WM_MENUSELECT seen by the menu loop's filter, above 2995,
-// becomes WM_PLUGIN_SELECT.
+// becomes WM_PLUGIN_SELECT. Any message of a menu loop sets the
+// WH_CALLWNDPROC hook. Every message is passed on along the chain.
 LRESULT CALLBACK SelectHookProc(int code, WPARAM wParam, LPARAM lParam);
-// WH_CALLWNDPROC: the same for the WM_MENUSELECT the menu loop sends to the
-// frame, which never passes through the message filter.
+// WH_CALLWNDPROC, only while a menu of the thread is open: the same for the
+// WM_MENUSELECT the menu loop sends to the frame, which never passes through
+// the message filter. Gone with WM_EXITMENULOOP.
 LRESULT CALLBACK MenuSelectSendHookProc(int code, WPARAM wParam, LPARAM lParam);
 
 // How many of the three hooks are installed right now, and where forwarded

@@ -1,5 +1,7 @@
 #include "plugin/menus/bar_menu_data.h"
 
+#include "plugin/menus/command_ids.h"
+
 namespace {
 
 void DeleteFromLast(std::vector<std::unique_ptr<CItemData>>& entries) {
@@ -19,7 +21,8 @@ CBarMenuData::~CBarMenuData() {
 }
 
 std::string CBarMenuData::GetEntryUrl(uint32_t index) const {
-    if (index == 0 || index >= definitionEntries.size())
+    // An entry past the last identifier has none: nothing may open it.
+    if (index == 0 || index >= definitionEntries.size() || index > zorbit::kLastDefinitionIndex)
         return std::string();
     return definitionEntries[index]->url;
 }

@@ -26,8 +26,8 @@ public:
     // Replaces the definition entries with those built from the lines.
     void BuildEntries(const std::vector<std::unique_ptr<CPaseData>>& lines);
 
-    // The url of definition entry `index`, or empty text for index 0 and for
-    // indices past the end.
+    // The url of definition entry `index`, or empty text for index 0, for
+    // indices past the end and for entries beyond the last command identifier.
     std::string GetEntryUrl(uint32_t index) const;
 
     // Appends the entries of one profile section: NUL-terminated

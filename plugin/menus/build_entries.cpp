@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <limits>
+#include <string_view>
 
 #include "plugin/menus/bar_menu_data.h"
 
@@ -29,33 +30,35 @@ void CBarMenuData::BuildEntries(const std::vector<std::unique_ptr<CPaseData>>& l
         definitionEntries.pop_back();
     definitionEntries.reserve(lines.size());
 
+    using namespace std::string_view_literals;
     int32_t count = 0;
     for (const auto& line : lines) {
-        const std::string& keyword = line->keyword;
+        // Compared as views: no length of a literal is counted per line.
+        const std::string_view keyword = line->keyword;
         const std::string& text = line->text;
-        if (keyword == "TITLE") {
-            if (text == "END") {
+        if (keyword == "TITLE"sv) {
+            if (text == "END"sv) {
                 count = 0;
                 continue;
             }
             AddEntry(definitionEntries, text, std::string(), Title, count);
             Deeper(count);
-        } else if (keyword == "MENUITEM") {
+        } else if (keyword == "MENUITEM"sv) {
             const size_t semicolon = text.find(';');
             if (semicolon == std::string::npos || semicolon == 0)
                 AddEntry(definitionEntries, std::string(), std::string(), Item, count);
             else
                 AddEntry(definitionEntries, text.substr(0, semicolon), text.substr(semicolon + 1), Item, count);
-        } else if (keyword == "SUBMENU") {
-            if (text == "END") {
+        } else if (keyword == "SUBMENU"sv) {
+            if (text == "END"sv) {
                 Shallower(count);
                 continue;
             }
             AddEntry(definitionEntries, text, std::string(), Submenu, count);
             Deeper(count);
-        } else if (keyword == "SEPARATOR") {
+        } else if (keyword == "SEPARATOR"sv) {
             AddEntry(definitionEntries, std::string(), std::string(), Separator, count);
-        } else if (keyword == "BREAK") {
+        } else if (keyword == "BREAK"sv) {
             AddEntry(definitionEntries, std::string(), std::string(), Break, count);
         }
     }

@@ -19,6 +19,14 @@ constexpr uint16_t kSelectForwardThreshold = 2995;
 constexpr uint32_t kPluginCommandMessage = 0x0400 + 10;  // WM_PLUGIN_COMMAND, 1034
 constexpr uint32_t kPluginSelectMessage = 0x0400 + 11;   // WM_PLUGIN_SELECT, 1035
 
+// WM_COMMAND and WM_MENUSELECT carry 16 bits of an item's identifier, so a
+// larger one would reach the plug-in as another entry's. Such an item gets
+// kNoCommand and is shown greyed.
+constexpr uint32_t kLastCommand = 0xFFFF;
+constexpr uint32_t kNoCommand = 0;
+constexpr uint32_t kLastDefinitionIndex = kLastCommand - kDefinitionCommandBase;  // 62535
+constexpr uint32_t kLastCollectionIndex = kFirstCollectionCommand;                // identifier 0
+
 constexpr uint32_t CollectionCommand(uint32_t index) { return kFirstCollectionCommand - index; }
 constexpr uint32_t DefinitionCommand(uint32_t index) { return kDefinitionCommandBase + index; }
 

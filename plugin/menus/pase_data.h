@@ -19,6 +19,9 @@ public:
     // with the keyword unchanged, when none occurs.
     bool ClassifyLine(std::string_view line);
 
+    // The keyword ClassifyLine would set, or empty.
+    static std::string_view KeywordOf(std::string_view line);
+
     // Unless the keyword is "BREAK", sets the text to what lies between the
     // line's first and last double quote (empty with fewer than two).
     void ExtractText(std::string_view line);

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "plugin/menus/definition_parser.h"
 #include "plugin/menus/ie_menu_data.h"
@@ -14,16 +15,18 @@ int ReadWorkFile(CIEMenuData& target, const std::string& workFileName) {
     if (!work.IsOpen())
         return 0;
     std::string line;
-    bool pastEmbed = false;
+    // Only the lower-case tag ends the preamble; that line is dropped too.
     while (work.ReadLine(line, zorbit::kLineChars)) {
-        if (!pastEmbed) {
-            // Only the lower-case tag ends the preamble; that line is dropped too.
-            pastEmbed = line.find("embed") != std::string::npos;
+        if (line.find("embed") != std::string::npos)
+            break;
+    }
+    while (work.ReadLine(line, zorbit::kLineChars)) {
+        // Most lines of a page carry no keyword: no object is made for them.
+        const std::string_view keyword = CPaseData::KeywordOf(line);
+        if (keyword.empty())
             continue;
-        }
         auto data = std::make_unique<CPaseData>();
-        if (!data->ClassifyLine(line))
-            continue;
+        data->keyword.assign(keyword);
         data->ExtractText(line);
         target.Append(std::move(data));
     }

@@ -328,4 +328,40 @@ TEST_F(InstallMenusTest, PicturesLoadedWithTheirLook) {
     }
 }
 
+// WM_COMMAND and WM_MENUSELECT carry 16 bits: an item whose identifier would
+// not fit is greyed and has none, so it neither opens nor shows another
+// entry's address.
+TEST_F(InstallMenusTest, ItemsBeyondIdentifier65535AreGreyedWithoutIdentifier) {
+    for (int i = 0; i < 3001; ++i)
+        AddCollection("Collection", Item);
+    Add("Big", Title, 0);
+    while (data.definitionEntries.size() < 62535)
+        Add("", Break, 1);  // breaks use up indices without making items
+    Add("Last", Item, 1);    // 62535: 65535
+    Add("Beyond", Item, 1);  // 62536
+    Add("Sub", Submenu, 1);
+    Add("Deeper", Item, 2);  // 62538
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+
+    HMENU collections = ReadItem(frame.bar(), 4).submenu;
+    HMENU big = TitleMenu(5);
+    struct Case { HMENU menu; int position; UINT id; bool greyed; } cases[] = {
+        {collections, 2997, 1, false},
+        {collections, 2998, 0, false},  // identifier 2998 - 2998
+        {collections, 2999, zorbit::kNoCommand, true},
+        {collections, 3000, zorbit::kNoCommand, true},
+        {collections, 3001, zorbit::kAboutCommand, false},
+        {big, 0, 65535, false},
+        {big, 1, zorbit::kNoCommand, true},
+        {ReadItem(big, 2).submenu, 0, zorbit::kNoCommand, true},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        const MenuItem item = ReadItem(cases[i].menu, cases[i].position);
+        EXPECT_EQ(cases[i].id, item.id);
+        EXPECT_EQ(cases[i].greyed, (item.state & MFS_GRAYED) != 0);
+    }
+    EXPECT_EQ("Deeper", ReadItem(ReadItem(big, 2).submenu, 0).text);
+}
+
 }  // namespace

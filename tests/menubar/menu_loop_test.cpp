@@ -30,6 +30,7 @@ protected:
         data.collectionEntries.push_back(Entry("Local 2", Item, 0));
         data.collectionEntries.push_back(Entry("Local 3", Item, 0));  // 2995
         AddWorkedExample(data);
+        data.definitionEntries[0]->name = "&Reading";  // Alt+R opens it
         ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
         data.InstallHooks();
         data.SetTargetWindow(target.hwnd());
@@ -110,6 +111,87 @@ void Press(WORD key) {
     SendInput(2, input, sizeof(INPUT));
 }
 
+void Key(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+// A left click at a point of the screen.
+void Click(POINT at) {
+    SetCursorPos(at.x, at.y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+// Every way a person opens the menus: the highlights reach the plug-in
+// window, and once the menu has closed no hook watches sent messages.
+TEST_F(MenuLoopTest, EveryWayOfOpeningAMenuReportsHighlights) {
+    enum Way { F10, AltAndArrows, AltAndLetter, ClickOnTheBar, PopupFromPopup };
+    struct Case { Way way; std::vector<WPARAM> selects; WPARAM chosen; } cases[] = {
+        {F10, {3001}, 3001},
+        {AltAndArrows, {3001}, 3001},
+        {AltAndLetter, {3001}, 3001},
+        {ClickOnTheBar, {3001}, 3001},
+        {PopupFromPopup, {3001, 3003}, 3003},
+    };
+    ASSERT_EQ(frame.hwnd(), GetForegroundWindow());
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        target.Clear();
+        g_gaveUp = false;
+        UINT_PTR timer = SetTimer(nullptr, 0, 5000, GiveUp);
+        switch (cases[i].way) {
+        case F10:
+            Press(VK_F10);
+            for (int k = 0; k < 5; ++k)
+                Press(VK_RIGHT);
+            Press(VK_DOWN);
+            break;
+        case AltAndArrows:
+            Press(VK_MENU);
+            for (int k = 0; k < 5; ++k)
+                Press(VK_RIGHT);
+            Press(VK_DOWN);
+            break;
+        case AltAndLetter:
+            Key(VK_MENU, false);
+            Press('R');
+            Key(VK_MENU, true);
+            break;
+        case ClickOnTheBar: {
+            RECT reading = {};
+            ASSERT_TRUE(GetMenuItemRect(frame.hwnd(), frame.bar(), 5, &reading));
+            Click({(reading.left + reading.right) / 2, (reading.top + reading.bottom) / 2});
+            Press(VK_DOWN);
+            break;
+        }
+        case PopupFromPopup:
+            Press(VK_F10);
+            for (int k = 0; k < 5; ++k)
+                Press(VK_RIGHT);
+            Press(VK_DOWN);
+            Press(VK_DOWN);
+            Press(VK_RIGHT);  // Archive opens on 1998
+            break;
+        }
+        Press(VK_RETURN);
+        support::PumpUntil([&] { return !target.Commands().empty() || g_gaveUp; }, 4000);
+        KillTimer(nullptr, timer);
+        EndMenu();
+        PumpPending();
+        EXPECT_FALSE(g_gaveUp);
+        EXPECT_EQ(cases[i].selects, target.Selects());
+        EXPECT_EQ(std::vector<WPARAM>{cases[i].chosen}, target.Commands());
+        EXPECT_EQ(2, InstalledHookCount()) << "the menu has closed";
+    }
+}
+
 TEST_F(MenuLoopTest, KeyboardInputOpensTheBarAndChooses) {
     ASSERT_EQ(frame.hwnd(), GetForegroundWindow());
     UINT_PTR timer = SetTimer(nullptr, 0, 5000, GiveUp);
@@ -118,15 +200,7 @@ TEST_F(MenuLoopTest, KeyboardInputOpensTheBarAndChooses) {
         Press(VK_RIGHT);
     Press(VK_DOWN);
     Press(VK_RETURN);
-    DWORD deadline = GetTickCount() + 4000;
-    while (target.Commands().empty() && !g_gaveUp && GetTickCount() < deadline) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
+    support::PumpUntil([&] { return !target.Commands().empty() || g_gaveUp; }, 4000);
     KillTimer(nullptr, timer);
     EndMenu();
     PumpPending();

@@ -9,6 +9,16 @@ using namespace menubar_test;
 
 namespace {
 
+// The WH_CALLWNDPROC hook is there only while a menu is open.
+constexpr int kHooksOutsideMenus = 2;
+constexpr int kHooksInMenus = 3;
+
+// What the thread's menu loop does first: its filter sees a message.
+void EnterMenuLoop(HWND owner) {
+    MSG msg = {owner, WM_NULL, 0, 0, 0, {0, 0}};
+    CallMsgFilterA(&msg, MSGF_MENU);
+}
+
 class MessageHooksTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,7 +57,7 @@ TEST_F(MessageHooksTest, RetrievedCommandsAreForwardedAboveTheThreshold) {
     CBarMenuData data;
     data.InstallHooks();
     data.SetTargetWindow(target.hwnd());
-    EXPECT_EQ(3, InstalledHookCount());
+    EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
     EXPECT_EQ(reinterpret_cast<HOOKPROC>(CommandHookProc), data.commandHookProc);
     EXPECT_EQ(reinterpret_cast<HOOKPROC>(SelectHookProc), data.selectHookProc);
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
@@ -115,6 +125,7 @@ TEST_F(MessageHooksTest, MenuFilterForwardsHighlightsAboveTheThreshold) {
         {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(100, MF_HILITE), 0},
         {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0},  // menu closed
         {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0), 0xFFFF},
+        {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(3006, MF_POPUP | MF_MOUSESELECT), 0},
         {MSGF_MENU, WM_KEYDOWN, 3001, 0},
         {MSGF_DIALOGBOX, WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0},
         {MSGF_SCROLLBAR, WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0},
@@ -142,12 +153,15 @@ TEST_F(MessageHooksTest, SentMenuSelectIsForwardedAboveTheThreshold) {
         {WM_MENUSELECT, MAKEWPARAM(2996, MF_HILITE), 2996},
         {WM_MENUSELECT, MAKEWPARAM(2995, MF_HILITE), 0},
         {WM_MENUSELECT, MAKEWPARAM(4, MF_HILITE | MF_POPUP), 0},
+        {WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE | MF_POPUP), 0},  // a position, not an item
         {WM_COMMAND, 3001, 0},  // sent, never retrieved: not a menu choice
     };
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
         SCOPED_TRACE(testing::Message() << "case " << i);
         target.Clear();
+        EnterMenuLoop(frame.hwnd());
         SendMessageA(frame.hwnd(), cases[i].message, cases[i].wParam, 0);
+        SendMessageA(frame.hwnd(), WM_EXITMENULOOP, FALSE, 0);
         PumpPending();
         std::vector<WPARAM> expected;
         if (cases[i].forwarded)
@@ -162,6 +176,8 @@ TEST_F(MessageHooksTest, DeletingTheOwnerRemovesEveryHook) {
         CBarMenuData data;
         data.InstallHooks();
         data.SetTargetWindow(target.hwnd());
+        EnterMenuLoop(frame.hwnd());
+        EXPECT_EQ(kHooksInMenus, InstalledHookCount()) << "deleted inside a menu loop";
         ChooseCommand(3001);
         EXPECT_EQ(1u, target.Commands().size());
     }
@@ -182,8 +198,10 @@ TEST_F(MessageHooksTest, InstallingTwiceOnOneObjectHooksOnce) {
     data.InstallHooks();
     data.InstallHooks();
     data.SetTargetWindow(target.hwnd());
-    EXPECT_EQ(3, InstalledHookCount());
+    EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
     ChooseCommand(3001);
+    EnterMenuLoop(frame.hwnd());
+    EXPECT_EQ(kHooksInMenus, InstalledHookCount());
     SendMessageA(frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3002, MF_HILITE), 0);
     PumpPending();
     EXPECT_EQ(std::vector<WPARAM>{3001}, target.Commands());
@@ -202,7 +220,7 @@ TEST_F(MessageHooksTest, SeveralOwnersShareOneSetOfHooks) {
         first->SetTargetWindow(target.hwnd());
         second->InstallHooks();
         second->SetTargetWindow(other.hwnd());
-        EXPECT_EQ(3, InstalledHookCount());
+        EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
         EXPECT_EQ(other.hwnd(), HookTargetWindow());
 
         ChooseCommand(3001);
@@ -215,7 +233,7 @@ TEST_F(MessageHooksTest, SeveralOwnersShareOneSetOfHooks) {
             first.reset();
         else
             second.reset();
-        EXPECT_EQ(3, InstalledHookCount());
+        EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
         EXPECT_EQ(survivorWindow, HookTargetWindow());
         other.Clear();
         target.Clear();
@@ -244,10 +262,96 @@ TEST_F(MessageHooksTest, ANeverInstalledObjectLeavesOthersHooksAlone) {
         CBarMenuData bystander;
         bystander.SetTargetWindow(nullptr);
     }
-    EXPECT_EQ(3, InstalledHookCount());
+    EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
     EXPECT_EQ(target.hwnd(), HookTargetWindow());
     ChooseCommand(3001);
     EXPECT_EQ(std::vector<WPARAM>{3001}, target.Commands());
+}
+
+// The hook that sees sent messages: set by what may open a menu or by the
+// menu loop itself, gone with the loop, so that outside menus a sent message
+// costs the browser nothing.
+TEST_F(MessageHooksTest, SentMessagesAreWatchedOnlyWhileAMenuIsOpen) {
+    CBarMenuData data;
+    data.InstallHooks();
+    data.SetTargetWindow(target.hwnd());
+    EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
+    SendMessageA(frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0);
+    PumpPending();
+    EXPECT_TRUE(target.Selects().empty()) << "no menu is open";
+
+    // Thread messages: retrieved and seen by the hooks, dispatched nowhere.
+    struct Case { UINT message; WPARAM wParam; int hooksAfter; } cases[] = {
+        {WM_SYSKEYDOWN, VK_F10, kHooksInMenus},
+        {WM_NULL, 0, kHooksOutsideMenus},  // no menu loop followed
+        {WM_SYSKEYUP, VK_MENU, kHooksInMenus},
+        {WM_TIMER, 1, kHooksOutsideMenus},
+        {WM_SYSCHAR, 'r', kHooksInMenus},
+        {WM_KEYDOWN, 'R', kHooksOutsideMenus},
+        {WM_NCLBUTTONDOWN, HTMENU, kHooksInMenus},
+        {WM_NCLBUTTONDOWN, HTCAPTION, kHooksOutsideMenus},
+        {WM_NCLBUTTONDOWN, HTSYSMENU, kHooksInMenus},
+        {WM_COMMAND, 3001, kHooksOutsideMenus},
+        {WM_KEYDOWN, VK_F10, kHooksOutsideMenus},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        PostThreadMessageA(GetCurrentThreadId(), cases[i].message, cases[i].wParam, 0);
+        MSG msg;
+        ASSERT_TRUE(PeekMessageA(&msg, nullptr, cases[i].message, cases[i].message, PM_REMOVE));
+        EXPECT_EQ(cases[i].hooksAfter, InstalledHookCount());
+    }
+
+    target.Clear();
+    EnterMenuLoop(frame.hwnd());
+    EXPECT_EQ(kHooksInMenus, InstalledHookCount());
+    SendMessageA(frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0);
+    SendMessageA(frame.hwnd(), WM_EXITMENULOOP, FALSE, 0);
+    EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
+    SendMessageA(frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3006, MF_HILITE), 0);
+    PumpPending();
+    EXPECT_EQ(std::vector<WPARAM>{3001}, target.Selects());
+}
+
+// A menu filter the browser set before the plug-in attached is still called
+// for every message of its menu loops, and its answer stands.
+int g_browserFilterCalls = 0;
+LRESULT g_browserFilterAnswer = 0;
+LRESULT CALLBACK BrowserMenuFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0)
+        ++g_browserFilterCalls;
+    if (code == MSGF_MENU)
+        return g_browserFilterAnswer;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MessageHooksTest, TheBrowsersEarlierMenuFilterIsStillCalled) {
+    HHOOK browserFilter = SetWindowsHookExA(WH_MSGFILTER, BrowserMenuFilter, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, browserFilter);
+    {
+        CBarMenuData data;
+        data.InstallHooks();
+        data.SetTargetWindow(target.hwnd());
+        struct Case { int code; UINT message; LRESULT answer; } cases[] = {
+            {MSGF_MENU, WM_MENUSELECT, 0},
+            {MSGF_MENU, WM_MENUSELECT, 1},  // the browser took the message itself
+            {MSGF_MENU, WM_KEYDOWN, 1},
+            {MSGF_DIALOGBOX, WM_KEYDOWN, 0},
+        };
+        for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+            SCOPED_TRACE(testing::Message() << "case " << i);
+            g_browserFilterCalls = 0;
+            g_browserFilterAnswer = cases[i].answer;
+            target.Clear();
+            MSG msg = {frame.hwnd(), cases[i].message, MAKEWPARAM(3001, MF_HILITE), 0, 0, {0, 0}};
+            EXPECT_EQ(cases[i].answer != 0, CallMsgFilterA(&msg, cases[i].code) != FALSE);
+            EXPECT_EQ(1, g_browserFilterCalls);
+            PumpPending();
+            const bool forwarded = cases[i].code == MSGF_MENU && cases[i].message == WM_MENUSELECT;
+            EXPECT_EQ(forwarded ? std::vector<WPARAM>{3001} : std::vector<WPARAM>{}, target.Selects());
+        }
+    }
+    UnhookWindowsHookEx(browserFilter);
 }
 
 }  // namespace

@@ -35,6 +35,20 @@ TEST(MenuModel, GetEntryUrlTreatsIndexZeroAndPastTheEndAsAbsent) {
     EXPECT_EQ("", menus.GetEntryUrl(0xFFFFFFFFu));
 }
 
+// 3000 + j fits the 16 bits of WM_COMMAND up to entry 62535; a command whose
+// high bits are set (an accelerator's) must not reach the entries beyond.
+TEST(MenuModel, GetEntryUrlEndsAtTheLastCommandIdentifier) {
+    CBarMenuData menus;
+    for (int j = 0; j < 62540; ++j)
+        menus.definitionEntries.push_back(Entry("Page", ("p" + std::to_string(j)).c_str(), Item, 1));
+    struct Case { uint32_t index; const char* url; } cases[] = {
+        {62534, "p62534"}, {62535, "p62535"}, {62536, ""}, {62539, ""}, {65536 + 1, ""},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+        EXPECT_EQ(cases[i].url, menus.GetEntryUrl(cases[i].index)) << "case " << i;
+    EXPECT_EQ(0xFFFFu, zorbit::DefinitionCommand(zorbit::kLastDefinitionIndex));
+}
+
 TEST(MenuModel, CommandNumbering) {
     EXPECT_EQ(2998u, zorbit::CollectionCommand(0));
     EXPECT_EQ(2921u, zorbit::CollectionCommand(77));
