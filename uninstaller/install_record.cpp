@@ -68,7 +68,12 @@ RecordValue ReadRecordValue(const Product& product, const char* key) {
 }
 
 bool ForgetRecordKey(const Product& product, const char* key) {
-    return WritePrivateProfileStringA(kRecordSection, key, nullptr, product.recordPath.c_str()) != FALSE;
+    if (!WritePrivateProfileStringA(kRecordSection, key, nullptr, product.recordPath.c_str()))
+        return false;
+    // The last key leaves the section's header behind.
+    if (!RecordHoldsKeys(product))
+        WritePrivateProfileStringA(kRecordSection, nullptr, nullptr, product.recordPath.c_str());
+    return true;
 }
 
 bool RecordHoldsKeys(const Product& product) {

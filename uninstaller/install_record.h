@@ -28,7 +28,8 @@ struct RecordValue {
 
 RecordValue ReadRecordValue(const Product& product, const char* key);
 
-// Deletes one key of the record; false when the write failed.
+// Deletes one key of the record, and the section with its last key;
+// false when the write failed.
 bool ForgetRecordKey(const Product& product, const char* key);
 // Whether any "Zorbit Setup" key remains.
 bool RecordHoldsKeys(const Product& product);
