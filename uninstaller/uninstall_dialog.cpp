@@ -10,7 +10,7 @@
 namespace {
 
 // The list's columns: what, outcome, where; in dialog units.
-const INT kTabStops[] = {72, 175};
+const INT kTabStops[] = {72, 215};
 
 }  // namespace
 
