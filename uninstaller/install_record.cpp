@@ -39,7 +39,13 @@ Product RunningProduct() {
             break;
         path.resize(path.size() * 2);
     }
+    // The installer recorded its directory in the long form the current
+    // directory has; a start through a short name must match it too.
     std::string file(path.data());
+    char longName[4 * MAX_PATH];
+    DWORD longLength = GetLongPathNameA(file.c_str(), longName, sizeof longName);
+    if (longLength > 0 && longLength < sizeof longName)
+        file = longName;
     size_t slash = file.find_last_of('\\');
     return ProductAt(slash == std::string::npos ? "." : file.substr(0, slash));
 }

@@ -85,11 +85,15 @@ void UninstallDialog::OnInitDialog() {
 }
 
 void UninstallDialog::OnRemove() {
+    // A second click already on its way must not run the removal again.
+    if (removed_)
+        return;
     if (HWND browser = FindOpenBrowser()) {
         AskToCloseBrowser(window_, browser);
         return;
     }
     CarryOutRemoval(product_, plan_);
+    removed_ = true;
     ShowRows();
     bool complete = std::all_of(plan_.begin(), plan_.end(), [](const Removal& thing) {
         return thing.result.outcome == Outcome::Removed || thing.result.outcome == Outcome::AlreadyGone;

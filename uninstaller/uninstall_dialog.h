@@ -30,4 +30,5 @@ private:
     std::vector<Removal> plan_;
     HWND window_ = nullptr;
     HICON icon_ = nullptr;
+    bool removed_ = false;
 };

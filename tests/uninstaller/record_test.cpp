@@ -29,7 +29,8 @@ TEST(Record, BadSetUpIniInputsGetADefinedResult) {
     struct Case {
         std::string setUp;  // "<folder>" makes SetUp.ini a folder; "" leaves it out
         std::vector<std::string> rowsBefore, rowsAfter;
-        std::string after;  // SetUp.ini after Remove
+        std::string after;                // SetUp.ini after Remove
+        std::string profile = "", kept = "";  // "Zorbit"/"ZorbitDir" before and after; "<product>" is ours
     } cases[] = {
         {"", {}, {}, "<missing>"},
         {"<folder>", {}, {}, "<missing>"},
@@ -44,12 +45,20 @@ TEST(Record, BadSetUpIniInputsGetADefinedResult) {
          {"Bookmark entries\tkept, not Zorbit's: not the pattern of the bookmark files"},
          {"Bookmark entries\tkept, not Zorbit's: not the pattern of the bookmark files"},
          "[Zorbit Setup]\r\nBOOKMARK=C:\\windows\\*.*\r\n"},
+        // The profile entry goes only when it names this product directory.
+        {"", {"Settings\tto be removed"}, {}, "<missing>", "<product>\\", ""},
+        {"", {}, {}, "<missing>", "C:\\Other\\Zorbit", "C:\\Other\\Zorbit"},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         TempFolder folder("zbr");
         ZorbitProfileScope profile;
-        WriteProfileStringA("Zorbit", nullptr, nullptr);
         Product product = ProductAt(folder.Path());
+        auto named = [&](std::string value) {
+            return value.rfind("<product>", 0) == 0 ? product.directory + value.substr(9) : value;
+        };
+        WriteProfileStringA("Zorbit", nullptr, nullptr);
+        if (!cases[i].profile.empty())
+            WriteProfileStringA("Zorbit", "ZorbitDir", named(cases[i].profile).c_str());
         if (cases[i].setUp == "<folder>")
             CreateDirectoryA(product.recordPath.c_str(), nullptr);
         else if (!cases[i].setUp.empty())
@@ -64,36 +73,14 @@ TEST(Record, BadSetUpIniInputsGetADefinedResult) {
             EXPECT_EQ(cases[i].after, ReadBytes(product.recordPath)) << "case " << i;
         else
             EXPECT_EQ(PathKind::Folder, KindOf(product.recordPath)) << "case " << i;
-    }
-}
-
-TEST(Record, TheProfileEntryGoesOnlyWhenItNamesThisProduct) {
-    TempFolder folder("zbr");
-    Product product = ProductAt(folder.Path());
-    struct Case {
-        std::string named;
-        const char* otherKey;  // a key of the user's in the same section
-        bool removed;
-    } cases[] = {
-        {product.directory, nullptr, true},
-        {product.directory + "\\", "Colour", true},
-        {"C:\\Other\\Zorbit", nullptr, false},
-    };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        ZorbitProfileScope profile;
-        WriteProfileStringA("Zorbit", "ZorbitDir", cases[i].named.c_str());
-        if (cases[i].otherKey)
-            WriteProfileStringA("Zorbit", cases[i].otherKey, "green");
-        EXPECT_EQ(cases[i].removed, SettingsPresent(product)) << "case " << i;
-        RemoveSettings(product);
-        char value[MAX_PATH] = "";
-        GetProfileStringA("Zorbit", "ZorbitDir", "<absent>", value, sizeof value);
-        EXPECT_EQ(cases[i].removed ? "<absent>" : cases[i].named, std::string(value)) << "case " << i;
-        char section[256] = "";
-        DWORD length = GetProfileSectionA("Zorbit", section, sizeof section);
-        EXPECT_EQ(cases[i].removed && !cases[i].otherKey, length == 0) << "case " << i << ": the emptied section goes";
-        if (cases[i].otherKey)
-            WriteProfileStringA("Zorbit", cases[i].otherKey, nullptr);
+        EXPECT_EQ(cases[i].kept.empty() ? "<absent>" : named(cases[i].kept),
+                  ProfileValue("win.ini", "Zorbit", "ZorbitDir")) << "case " << i;
+        char names[4096] = "";
+        DWORD length = GetPrivateProfileSectionNamesA(names, sizeof names, "win.ini");
+        bool section = false;
+        for (const char* name = names; name < names + length && *name; name += lstrlenA(name) + 1)
+            section = section || lstrcmpiA(name, "Zorbit") == 0;
+        EXPECT_EQ(!cases[i].kept.empty(), section) << "case " << i << ": an emptied section goes too";
     }
 }
 
