@@ -22,20 +22,27 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
     return FALSE;
 }
 
-const int kList = 1002;  // the dialog's list of things
+// Pumps this thread's messages until done() or the time-out.
+template <typename Done>
+bool WaitFor(Done done, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; PumpFor(50))
+        if (done())
+            return true;
+    return false;
+}
 
 }  // namespace
 
 UninstallDriver::~UninstallDriver() {
-    if (process_.hProcess) {
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.hProcess, 1);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
+    if (!process_.hProcess)
+        return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
 }
 
-HWND UninstallDriver::FindTopLevelDialog(HWND exclude) const {
+HWND UninstallDriver::TopLevelDialog(HWND exclude) const {
     Search search{process_.dwProcessId, exclude, nullptr};
     EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -45,31 +52,20 @@ bool UninstallDriver::Start(const std::string& productDir, DWORD timeoutMs) {
     std::string command = "\"" + productDir + "\\Uninstall.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    // Started elsewhere than its folder, as a user may: it must find its
-    // product directory all the same.
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
         return false;
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        dialog_ = FindTopLevelDialog(nullptr);
-        if (dialog_) {
-            PumpFor(300);  // let it paint
-            return true;
-        }
-        PumpFor(50);
-    }
-    return false;
+    bool shown = WaitFor([this] { return (dialog_ = TopLevelDialog(nullptr)) != nullptr; }, timeoutMs);
+    PumpFor(300);  // let it paint
+    return shown;
 }
 
 std::vector<std::string> UninstallDriver::Rows() const {
     std::vector<std::string> rows;
-    HWND list = GetDlgItem(dialog_, kList);
-    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
+    HWND list = GetDlgItem(dialog_, 1002);
+    for (LRESULT i = 0, count = SendMessageA(list, LB_GETCOUNT, 0, 0); i < count; ++i) {
         // Asked in UTF-16: Wine hands an ANSI request from another process
         // the reply in that form all the same.
-        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-        std::wstring wide(length > 0 ? length + 1 : 1, L'\0');
+        std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
         char row[4096] = "";
         WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, row, sizeof row, nullptr, nullptr);
@@ -84,50 +80,30 @@ std::string UninstallDriver::Text(int control) const {
     return text;
 }
 
-bool UninstallDriver::Visible(int control) const { return IsWindowVisible(GetDlgItem(dialog_, control)) != FALSE; }
-
 void UninstallDriver::Press(int control) {
     PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog_, control)));
 }
 
 bool UninstallDriver::WaitForClose(DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        if (Text(IDCANCEL) == "Close") {
-            PumpFor(300);
-            return true;
-        }
-        PumpFor(50);
-    }
-    return false;
+    bool closed = WaitFor([this] { return Text(IDCANCEL) == "Close"; }, timeoutMs);
+    PumpFor(300);
+    return closed;
 }
 
-bool UninstallDriver::AnswerMessageBox(int button, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        if (HWND box = FindTopLevelDialog(dialog_)) {
-            char text[1024] = "";
-            GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
-            messages_.push_back(text);
-            PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-            return true;
-        }
-        PumpFor(50);
-    }
-    return false;
+std::string UninstallDriver::AnswerMessageBox(int button, DWORD timeoutMs) {
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = TopLevelDialog(dialog_)) != nullptr; }, timeoutMs))
+        return "";
+    char text[1024] = "";
+    GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    return text;
 }
 
 int UninstallDriver::WaitForExit(DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) {
-            DWORD code = 0;
-            GetExitCodeProcess(process_.hProcess, &code);
-            return static_cast<int>(code);
-        }
-        PumpFor(10);
-    }
-    return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitFor([this] { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs))
+        GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
 }

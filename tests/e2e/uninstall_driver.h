@@ -14,28 +14,27 @@ public:
     UninstallDriver(const UninstallDriver&) = delete;
     UninstallDriver& operator=(const UninstallDriver&) = delete;
 
-    // Starts <productDir>\Uninstall.exe and waits for its dialog.
+    // Starts <productDir>\Uninstall.exe elsewhere than in its folder and
+    // waits for its dialog.
     bool Start(const std::string& productDir, DWORD timeoutMs);
 
-    std::vector<std::string> Rows() const;  // the list, one "what<TAB>outcome<TAB>where" per row
+    std::vector<std::string> Rows() const;  // "what<TAB>outcome<TAB>where" per row
     std::string Text(int control) const;
-    bool Visible(int control) const;
+    bool Visible(int control) const { return IsWindowVisible(GetDlgItem(dialog_, control)) != FALSE; }
+    HWND dialog() const { return dialog_; }
 
     void Press(int control);  // posts the button's click, without waiting
-    // Waits, pumping this thread's messages, for the button IDCANCEL to read "Close".
+    // Waits, pumping this thread's messages, until IDCANCEL reads "Close".
     bool WaitForClose(DWORD timeoutMs);
-    // Waits for a message box, records its text and answers it with `button`.
-    bool AnswerMessageBox(int button, DWORD timeoutMs);
+    // Waits for a message box and answers it with `button`; its text, or
+    // empty text after the time-out.
+    std::string AnswerMessageBox(int button, DWORD timeoutMs);
     // The process's exit code, or -1 on a time-out.
     int WaitForExit(DWORD timeoutMs);
 
-    HWND dialog() const { return dialog_; }
-    const std::vector<std::string>& messages() const { return messages_; }
-
 private:
-    HWND FindTopLevelDialog(HWND exclude) const;
+    HWND TopLevelDialog(HWND exclude) const;
 
     PROCESS_INFORMATION process_{};
     HWND dialog_ = nullptr;
-    std::vector<std::string> messages_;
 };

@@ -137,8 +137,8 @@ TEST(Uninstallation, RemoveWaitsForAnOpenBrowserAndClosesItOnRequest) {
     Shot(*session, "uninstall-before");
 
     session->Press(kRemove);
-    ASSERT_TRUE(session->AnswerMessageBox(IDOK, 10000)) << "no request to close the browser";
-    EXPECT_NE(std::string::npos, session->messages()[0].find("browser is open"));
+    EXPECT_NE(std::string::npos, session->AnswerMessageBox(IDOK, 10000).find("browser is open"))
+        << "no request to close the browser";
     for (int i = 0; i < 100 && IsWindow(browser); ++i)
         PumpFor(50);
     EXPECT_FALSE(IsWindow(browser)) << "the browser was not asked to close";
