@@ -7,9 +7,13 @@
 #include <string>
 
 struct InstallState {
-    // The installer's current directory, read whole by CaptureProductDirectory.
-    // Empty when it could not be read or was longer than the path limit: the
-    // steps then write nothing under it.
+    // The directory the installer was started in, which the sheet reads
+    // before any page is shown: the file dialog may move the current
+    // directory since, but the product's files stay where they were.
+    std::string startDirectory;
+    // The start directory, taken by CaptureProductDirectory. Empty when it
+    // could not be read or was longer than the path limit: the steps then
+    // write nothing under it.
     std::string productDirectory;
     std::string installRecordPath;      // productDirectory + "\SetUp.ini"
     std::string programsFolder;         // stored by GetShellFolders
@@ -23,8 +27,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads the process's current directory into state.productDirectory. Refuses
-// (false, empty directory) a directory that does not fit the path limit.
+// Takes state.startDirectory as state.productDirectory, whatever the current
+// directory is by now. Refuses (false, empty directory) one that is empty or
+// does not fit the path limit.
 bool CaptureProductDirectory(InstallState& state);
 
 // The application title: the executable's file name without its extension.

@@ -79,7 +79,9 @@ void Dialog4::SelectOtherDirectory() {
     dialog.lpstrFilter = "Dll (*.dll)\0*.dll\0\0";
     dialog.lpstrFile = file;
     dialog.nMaxFile = sizeof file;
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    // Browsing to another folder must not move the installer's current
+    // directory away from the product's files.
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&dialog))
         return;
     workingPath_ = file;

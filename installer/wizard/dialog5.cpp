@@ -18,6 +18,8 @@ void Dialog5::OnInitDialog() {
     headlineText_ = " Zorbit plug-in has been installed in directory below:";
     // A product directory that does not fit is not cut short: without one
     // nothing is copied from it or written under it.
+    if (sheet_)
+        state_.startDirectory = sheet_->GetStartDirectory();
     haveProductDirectory_ = CaptureProductDirectory(state_);
     state_.installRecordPath = haveProductDirectory_ ? state_.productDirectory + "\\SetUp.ini" : std::string();
 }

@@ -183,3 +183,65 @@ TEST(InstallPage, FinishCompletesTheRecordInOrder) {
                   "\r\nIE ICON=" + icon + "\r\nStart Directory=" + start + "\r\n",
               setup.Record());
 }
+
+TEST(InstallPage, FileDialogInAnotherFolderLeavesTheProductDirectoryInPlace) {
+    Installation setup;
+    char earlierZorbitDir[MAX_PATH] = "";
+    GetProfileStringA("Zorbit", "ZorbitDir", "", earlierZorbitDir, sizeof earlierZorbitDir);
+    const std::string product = setup.product.path();
+    const std::string other = setup.browser + "\\Elsewhere";
+    const std::string chosen = other + "\\npzrbit.dll";
+    CreateDirectoryA(other.c_str(), nullptr);
+    setup.product.Write("Browser\\Elsewhere\\npzrbit.dll", "an older build");
+
+    ModelessWizard wizard;
+    for (int i = 0; i < 3; ++i)
+        wizard.Press(PSBTN_NEXT);
+    {
+        // Into the folder first, then the bare file name, as a person would.
+        FileDialogAnswer answer(std::vector<std::string>{other, "npzrbit.dll"});
+        SendDlgItemMessageA(wizard.Page(), IDC_SELECT_DIRECTORY, BM_CLICK, 0, 0);
+        ASSERT_TRUE(answer.Answered());
+        PumpMessages();
+    }
+    ASSERT_EQ(chosen, wizard.sheet().GetPluginPath()) << "the dialog went into the other folder";
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_EQ(product, current);
+
+    wizard.Press(PSBTN_NEXT);
+    ASSERT_EQ(4, wizard.PageIndex());
+    EXPECT_EQ(chosen, ItemText(wizard.Page(), IDC_LOCATION));
+    EXPECT_EQ(kIEBuild, ReadFileBytes(chosen));
+    EXPECT_EQ("[Zorbit Setup]\r\nFAVORITE=" + FavoritePath() + "\r\nIE_PLUGIN=" + chosen + "\r\n", setup.Record());
+    char address[MAX_PATH] = "";
+    GetPrivateProfileStringA("InternetShortcut", "URL", "", address, sizeof address, FavoritePath().c_str());
+    EXPECT_EQ("file:///" + product + "\\BatchBM.htm", std::string(address));
+
+    wizard.Press(PSBTN_FINISH);
+    ASSERT_EQ(kSheetFinished, wizard.sheet().Result());
+    char zorbitDir[MAX_PATH] = "";
+    GetProfileStringA("Zorbit", "ZorbitDir", "", zorbitDir, sizeof zorbitDir);
+    WriteProfileStringA("Zorbit", "ZorbitDir", earlierZorbitDir[0] ? earlierZorbitDir : nullptr);
+    EXPECT_EQ(product, std::string(zorbitDir));
+    const std::string collections = "[CollectionNames]\r\nGeneral Collection=" + product + "\\WebSite.htm\r\n"
+                                    "User Collection=" + product + "\\Template.htm\r\n[LocalZB]\r\nHome=" + product +
+                                    "\\BatchBM.htm\r\nUser Collection=" + product + "\\TempBM.htm\r\n";
+    const std::string ini = ReadFileBytes(setup.product.File("SetUp.ini"));
+    EXPECT_NE(std::string::npos, ini.find(collections)) << ini;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((other + "\\SetUp.ini").c_str()));
+}
+
+TEST(InstallPage, ProductDirectoryIsWhereTheWizardStartedWhereverTheProcessHasGone) {
+    Installation setup;
+    ModelessWizard wizard;
+    // Something other than the dialog moves the current directory.
+    SetCurrentDirectoryA(setup.browser.c_str());
+    ToInstallPage(wizard);
+    SetCurrentDirectoryA(setup.product.path().c_str());
+    EXPECT_EQ(setup.pluginPath, ItemText(wizard.Page(), IDC_LOCATION));
+    EXPECT_EQ(kIEBuild, ReadFileBytes(setup.pluginPath));
+    EXPECT_EQ("[Zorbit Setup]\r\nFAVORITE=" + FavoritePath() + "\r\nIE_PLUGIN=" + setup.pluginPath + "\r\n",
+              setup.Record());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((setup.browser + "\\SetUp.ini").c_str()));
+}

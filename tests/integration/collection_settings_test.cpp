@@ -31,6 +31,7 @@ protected:
     // What the install page holds after its first display in directory.
     InstallState PageIn(const TempFolder& directory) {
         InstallState state;
+        state.startDirectory = directory.Path();
         state.productDirectory = directory.Path();
         state.installRecordPath = directory / "SetUp.ini";
         state.programsFolder = "C:\\Programs";
@@ -82,14 +83,17 @@ TEST_F(CollectionSettings, KeysWrittenAgainAreReplacedInPlace) {
               ReadBytes(first_ / "SetUp.ini"));
 }
 
-TEST_F(CollectionSettings, DirectoryIsReadAfresh) {
-    // The page was shown in the first folder; Finish runs in the second.
+TEST_F(CollectionSettings, DirectoryIsTheStartDirectoryWhereverTheProcessHasGone) {
+    // The installer started in the first folder; a file dialog has since
+    // moved the current directory to the second.
     InstallState state = PageIn(first_);
+    state.productDirectory = second_.Path();
     CurrentDirectoryScope inSecond(second_.Path());
     WriteCollectionSettings(state);
-    EXPECT_EQ(second_.Path(), state.productDirectory);
-    EXPECT_EQ(second_.Path(), ZorbitDir());
-    EXPECT_EQ(second_ / "BatchBM.htm", ProfileValue(first_ / "SetUp.ini", "LocalZB", "Home"));
+    EXPECT_EQ(first_.Path(), state.productDirectory);
+    EXPECT_EQ(first_.Path(), ZorbitDir());
+    EXPECT_EQ(first_ / "BatchBM.htm", ProfileValue(first_ / "SetUp.ini", "LocalZB", "Home"));
+    EXPECT_FALSE(Exists(second_ / "SetUp.ini"));
 }
 
 }  // namespace
@@ -131,7 +135,13 @@ TEST_F(CollectionSettings, DirectoryTooLongForThePathLimitWritesNothing) {
     LongDirectory deep(first_.Path());
     if (!deep.Entered())
         GTEST_SKIP() << "this platform does not enter a directory beyond the path limit";
-    EXPECT_EQ(1, WriteCollectionSettings(state));
+    // What the sheet holds when the start directory did not fit, and a
+    // start directory longer than the path limit handed in all the same.
+    for (const std::string& start : {std::string(), first_.Path() + "\\" + std::string(MAX_PATH, 'n')}) {
+        SCOPED_TRACE(start.size());
+        state.startDirectory = start;
+        EXPECT_EQ(1, WriteCollectionSettings(state));
+    }
     EXPECT_EQ("", state.productDirectory);
     EXPECT_EQ("C:\\Earlier", ZorbitDir());
     EXPECT_FALSE(Exists(first_ / "SetUp.ini"));

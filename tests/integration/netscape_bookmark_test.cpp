@@ -6,6 +6,7 @@
 
 #include "installer/integration/bookmark_entry.h"
 #include "installer/integration/bookmark_file.h"
+#include "installer/integration/file_replacement.h"
 #include "installer/integration/install_steps.h"
 #include "test_support.h"
 
@@ -146,6 +147,145 @@ TEST_F(NetscapeBookmark, FailedWriteLeavesTheOriginalAsItWas) {
     EXPECT_TRUE(AddNetscapeBookmark(state_));
     SetBookmarkFileWriter(previous);
     EXPECT_EQ(original, ReadBytes(Bookmarks()));
+    EXPECT_EQ(std::vector<std::string>{"bookmark.htm"}, FolderEntries(user_.Path()));
+}
+
+// Scratch and backup files of a replacement left in the temporary folder.
+std::vector<std::string> Leftovers() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::vector<std::string> left;
+    for (const std::string& name : FolderEntries(temp))
+        if (name.compare(0, 3, "zbm") == 0 || name.compare(0, 3, "zbk") == 0)
+            left.push_back(temp + name);
+    return left;
+}
+
+DWORD LinkCount(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION information = {};
+    GetFileInformationByHandle(file, &information);
+    CloseHandle(file);
+    return information.nNumberOfLinks;
+}
+
+// One failing step of a replacement: the n-th name made, the writes whose
+// bits are set (bit n for the n-th write), or the swap.
+struct Fault {
+    const char* name;
+    bool hardLinked;  // a second link sends the replacement down the copy in place
+    int failingName;
+    unsigned failingWrites;
+    bool failingSwap;
+};
+const Fault* fault = nullptr;
+int names = 0;
+int writes = 0;
+
+UINT WINAPI FaultyName(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name) {
+    if (++names != fault->failingName)
+        return GetTempFileNameA(folder, prefix, unique, name);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
+BOOL WINAPI FaultyWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (!(fault->failingWrites & (1u << ++writes)))
+        return WriteFile(file, data, size, written, overlapped);
+    return WriteHalfThenFail(file, data, size, written, overlapped);
+}
+
+BOOL WINAPI FaultySwap(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                       LPVOID reserved) {
+    if (!fault->failingSwap)
+        return ReplaceFileA(replaced, replacement, backup, flags, exclude, reserved);
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    return FALSE;
+}
+
+// Runs the bookmark step with the fault in place, a second link to the
+// bookmark file in the product folder when the fault asks for one.
+void AddWithFault(InstallState& state, const std::string& bookmarks, const std::string& linked, const Fault& f) {
+    DeleteFileA(linked.c_str());
+    if (f.hardLinked) {
+        ASSERT_TRUE(CreateHardLinkA(linked.c_str(), bookmarks.c_str(), nullptr));
+    }
+    fault = &f;
+    names = writes = 0;
+    FileReplacementCalls previous = SetFileReplacementCalls({FaultyWrite, FaultySwap, FaultyName});
+    EXPECT_TRUE(AddNetscapeBookmark(state));
+    SetFileReplacementCalls(previous);
+    EXPECT_GE(names, f.failingName) << "the failing name was never asked for";
+    if (f.failingWrites) {
+        EXPECT_GE(writes, __builtin_ctz(f.failingWrites)) << "the failing write was never made";
+    }
+}
+
+TEST_F(NetscapeBookmark, FailureAtEachStepOfEitherPathLeavesTheOriginal) {
+    const std::string original = "<TITLE>t</TITLE>\n<DL><p>\n<DT>Welcome to Zorbit\n<DT>keep\n";
+    const Fault faults[] = {
+        {"beside: scratch written", false, 0, 1u << 1, false},
+        {"beside: swap", false, 0, 0, true},
+        {"in place: scratch named", true, 1, 0, false},
+        {"in place: scratch written", true, 0, 1u << 1, false},
+        {"in place: backup named", true, 2, 0, false},
+        {"in place: backup written", true, 0, 1u << 2, false},
+        {"in place: copy over the file, then restored", true, 0, 1u << 3, false},
+    };
+    const std::string linked = product_ / "linked.htm";
+    for (size_t i = 0; i < sizeof faults / sizeof faults[0]; ++i) {
+        SCOPED_TRACE("case " + std::to_string(i) + ": " + faults[i].name);
+        WriteBytes(Bookmarks(), original);
+        AddWithFault(state_, Bookmarks(), linked, faults[i]);
+        EXPECT_EQ(original, ReadBytes(Bookmarks()));
+        if (faults[i].hardLinked) {
+            EXPECT_EQ(original, ReadBytes(linked));
+        }
+        EXPECT_EQ(std::vector<std::string>{"bookmark.htm"}, FolderEntries(user_.Path()));
+        EXPECT_EQ(std::vector<std::string>{}, Leftovers());
+    }
+}
+
+TEST_F(NetscapeBookmark, WhenEvenTheRestoreFailsTheBackupKeepsTheOriginal) {
+    const std::string original = "<DL><p>\r\n<DT>only copy\r\n";
+    WriteBytes(Bookmarks(), original);
+    AddWithFault(state_, Bookmarks(), product_ / "linked.htm", {"copy and restore", true, 0, 3u << 3, false});
+    std::vector<std::string> left = Leftovers();
+    ASSERT_EQ(1u, left.size());
+    EXPECT_NE(std::string::npos, left[0].find("\\zbk")) << left[0];
+    EXPECT_EQ(original, ReadBytes(left[0]));
+    DeleteFileA(left[0].c_str());
+}
+
+TEST_F(NetscapeBookmark, HardLinkedFileKeepsBothLinksWithTheNewText) {
+    const std::string linked = product_ / "linked.htm";
+    WriteBytes(Bookmarks(), "<DL><p>\n<DT>a\n");
+    ASSERT_TRUE(CreateHardLinkA(linked.c_str(), Bookmarks().c_str(), nullptr));
+    EXPECT_TRUE(AddNetscapeBookmark(state_));
+    const std::string expected = "<DL><p>\r\n" + ExpectedEntry() + "<DT>a\r\n";
+    EXPECT_EQ(expected, ReadBytes(Bookmarks()));
+    EXPECT_EQ(expected, ReadBytes(linked));
+    EXPECT_EQ(2u, LinkCount(Bookmarks()));
+    EXPECT_EQ(std::vector<std::string>{}, Leftovers());
+}
+
+TEST_F(NetscapeBookmark, FolderRefusingNewFilesStillGetsTheEntry) {
+    WriteBytes(Bookmarks(), "<DL><p>\n<DT>a\n");
+    RefusingFolder refusing(user_.Path());
+    if (!refusing.Refuses())
+        GTEST_SKIP() << "the host cannot make a folder refuse new files here";
+    EXPECT_TRUE(AddNetscapeBookmark(state_));
+    EXPECT_EQ("<DL><p>\r\n" + ExpectedEntry() + "<DT>a\r\n", ReadBytes(Bookmarks()));
+    EXPECT_EQ(std::vector<std::string>{"bookmark.htm"}, FolderEntries(user_.Path()));
+    EXPECT_EQ(std::vector<std::string>{}, Leftovers());
+}
+
+TEST_F(NetscapeBookmark, SwappedFileKeepsItsAttributes) {
+    WriteBytes(Bookmarks(), "<DL><p>\r\n");
+    ASSERT_TRUE(SetFileAttributesA(Bookmarks().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_TRUE(AddNetscapeBookmark(state_));
+    EXPECT_EQ("<DL><p>\r\n" + ExpectedEntry(), ReadBytes(Bookmarks()));
+    EXPECT_TRUE(GetFileAttributesA(Bookmarks().c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(std::vector<std::string>{"bookmark.htm"}, FolderEntries(user_.Path()));
 }
 

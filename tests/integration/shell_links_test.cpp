@@ -75,6 +75,7 @@ protected:
         SetShellFolder(registry_, "Programs", programs_.Path());
         previousMessage_ = SetShellLinkMessage(RecordMessage);
         messages.clear();
+        state_.startDirectory = product_.Path();
         state_.productDirectory = product_.Path();
         state_.installRecordPath = product_ / "SetUp.ini";
         state_.browserProgramDirectory = "C:\\Program Files\\Internet Explorer";

@@ -238,8 +238,11 @@ HWND FileNameBox(HWND dialog) {
 
 }  // namespace
 
-FileDialogAnswer::FileDialogAnswer(const std::string& path) {
-    thread_ = std::thread([this, path] {
+FileDialogAnswer::FileDialogAnswer(const std::string& path)
+    : FileDialogAnswer(std::vector<std::string>{path}) {}
+
+FileDialogAnswer::FileDialogAnswer(const std::vector<std::string>& entries) {
+    thread_ = std::thread([this, entries] {
         for (int i = 0; i < 500; ++i) {
             HWND dialog = nullptr;
             EnumWindows(FindFileDialog, reinterpret_cast<LPARAM>(&dialog));
@@ -250,12 +253,18 @@ FileDialogAnswer::FileDialogAnswer(const std::string& path) {
                 GetWindowTextA(box, text, sizeof text);
                 initialName_ = text;
                 answered_ = true;
-                if (path.empty()) {
+                if (entries.empty() || entries.back().empty()) {
                     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                } else {
-                    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                    return;
                 }
+                for (size_t entry = 0; entry + 1 < entries.size(); ++entry) {
+                    // A folder typed and confirmed is entered; the dialog stays.
+                    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(entries[entry].c_str()));
+                    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                    Sleep(200);
+                }
+                SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(entries.back().c_str()));
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
                 return;
             }
             Sleep(20);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "installer/wizard/main_sheet.h"
 
@@ -87,9 +88,12 @@ private:
 
 // Waits on another thread for this process's file dialog, then types the
 // path into its file name box and confirms, or cancels when path is empty.
+// Given several entries, it types and confirms each in turn, as a person
+// goes into a folder before choosing a file there.
 class FileDialogAnswer {
 public:
     explicit FileDialogAnswer(const std::string& path);
+    explicit FileDialogAnswer(const std::vector<std::string>& entries);
     ~FileDialogAnswer();
     bool Answered();  // joins
     std::string InitialName();  // the name the dialog opened with; joins
