@@ -9,23 +9,6 @@ namespace {
 
 const char kBookmarkName[] = "Welcome to Zorbit";
 
-bool ReadText(const std::string& path, std::string& text) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
-        return false;
-    text.clear();
-    char buffer[8192];
-    DWORD read = 0;
-    for (;;) {
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr))
-            return false;
-        if (read == 0)
-            return true;
-        text.append(buffer, read);
-    }
-}
-
 std::string FolderOf(const std::string& pattern) {
     size_t slash = pattern.find_last_of('\\');
     return slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
@@ -83,7 +66,7 @@ int CountBookmarkFiles(const Product& product, const std::string& pattern) {
     for (const std::string& path : MatchingFiles(pattern)) {
         std::string text;
         int entries = 0;
-        if (ReadText(path, text)) {
+        if (ReadFileText(path, text)) {
             DropBookmarkEntries(text, address, &entries);
             if (entries > 0)
                 ++files;
@@ -100,7 +83,7 @@ RemovalResult RemoveBookmarkEntries(const Product& product, const std::string& p
     std::string failures;
     for (const std::string& path : MatchingFiles(pattern)) {
         std::string text;
-        if (!ReadText(path, text)) {
+        if (!ReadFileText(path, text)) {
             failures += (failures.empty() ? "" : "; ") + path + ": " + SystemReason(GetLastError());
             continue;
         }
@@ -108,15 +91,13 @@ RemovalResult RemoveBookmarkEntries(const Product& product, const std::string& p
         std::string kept = DropBookmarkEntries(text, address, &entries);
         if (entries == 0)
             continue;
-        if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) {
-            failures += (failures.empty() ? "" : "; ") + path + ": the file is read-only";
-            continue;
-        }
         SetLastError(0);
         if (!ReplaceFileText(path, kept)) {
             DWORD error = GetLastError();
-            failures += (failures.empty() ? "" : "; ") + path + ": " +
-                        (error ? SystemReason(error) : std::string("it could not be rewritten"));
+            std::string reason = (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) ? "the file is read-only"
+                                 : error ? SystemReason(error)
+                                         : "it could not be rewritten";
+            failures += (failures.empty() ? "" : "; ") + path + ": " + reason;
             continue;
         }
         ++edited;

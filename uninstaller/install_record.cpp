@@ -11,13 +11,6 @@ namespace {
 // Large enough to tell a value of MAX_PATH characters or more from a path.
 const DWORD kValueBuffer = 4 * MAX_PATH;
 
-std::string Upper(const std::string& text) {
-    std::string upper = text;
-    if (!upper.empty())
-        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
-    return upper;
-}
-
 }  // namespace
 
 Product ProductAt(const std::string& directory) {
@@ -113,13 +106,4 @@ void DeleteRecordFileIfEmpty(const Product& product) {
     CloseHandle(file);
     if (blank)
         DeleteFileA(product.recordPath.c_str());
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
-}
-
-bool ContainsText(const std::string& text, const std::string& part) {
-    return Upper(text).find(Upper(part)) != std::string::npos;
 }

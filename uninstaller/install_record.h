@@ -35,8 +35,3 @@ bool ForgetRecordKey(const Product& product, const char* key);
 bool RecordHoldsKeys(const Product& product);
 // Deletes SetUp.ini when no section is left in it.
 void DeleteRecordFileIfEmpty(const Product& product);
-
-// Case-insensitive comparison in the ANSI code page, as the shell compares paths.
-bool SameText(const std::string& a, const std::string& b);
-// Case-insensitive search.
-bool ContainsText(const std::string& text, const std::string& part);

@@ -8,6 +8,7 @@
 
 #include "uninstaller/install_record.h"
 #include "uninstaller/removal.h"
+#include "uninstaller/text_compare.h"
 
 // Files
 enum class PathKind { Missing, File, Folder };
