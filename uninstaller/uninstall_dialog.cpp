@@ -95,13 +95,16 @@ void UninstallDialog::OnRemove() {
     CarryOutRemoval(product_, plan_);
     removed_ = true;
     ShowRows();
-    bool complete = std::all_of(plan_.begin(), plan_.end(), [](const Removal& thing) {
-        return thing.result.outcome == Outcome::Removed || thing.result.outcome == Outcome::AlreadyGone;
+    bool unfinished = std::any_of(plan_.begin(), plan_.end(), [](const Removal& thing) {
+        return thing.result.outcome == Outcome::Failed || thing.result.outcome == Outcome::InUse;
     });
+    bool kept = std::any_of(plan_.begin(), plan_.end(),
+                            [](const Removal& thing) { return thing.result.outcome == Outcome::NotOurs; });
     SetDlgItemTextA(window_, IDC_HEADLINE,
-                    complete ? "Zorbit has been removed from this computer."
-                             : "Uninstall has finished. What it could not remove stays listed in SetUp.ini; "
-                               "run it again to finish the job.");
+                    unfinished ? "Uninstall has finished. What it could not remove stays listed in SetUp.ini; run "
+                                 "it again to finish the job."
+                    : kept     ? "Zorbit has been removed from this computer. What is not Zorbit's was kept."
+                               : "Zorbit has been removed from this computer.");
     OfferOnlyClose();
 }
 

@@ -193,6 +193,7 @@ TEST(Uninstallation, AHeldPluginIsInUseAndStaysInTheRecord) {
         driver.Press(kRemove);
         ASSERT_TRUE(driver.WaitForClose(20000));
         EXPECT_EQ(outcomes, Outcomes(driver));
+        EXPECT_EQ(held != INVALID_HANDLE_VALUE, driver.Text(kHeadline).find("run it again") != std::string::npos);
         driver.Press(IDCANCEL);
         EXPECT_EQ(0, driver.WaitForExit(10000));
         if (held != INVALID_HANDLE_VALUE) {
