@@ -4,14 +4,19 @@
 
 #include <vector>
 
-bool SaveScreenBitmap(const std::string& path) {
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
+bool SaveScreenBitmap(const std::string& path, const RECT* area) {
+    RECT screenArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (area)
+        IntersectRect(&screenArea, &screenArea, area);
+    int width = screenArea.right - screenArea.left;
+    int height = screenArea.bottom - screenArea.top;
+    if (width <= 0 || height <= 0)
+        return false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, screenArea.left, screenArea.top, SRCCOPY);
     SelectObject(memory, old);
 
     BITMAPINFOHEADER info{};

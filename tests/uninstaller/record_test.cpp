@@ -1,0 +1,144 @@
+// The install record as the uninstaller reads it: bad SetUp.ini inputs get
+// a defined plan and leave a defined record; the bookmark edit takes out
+// only the installer's lines, byte for byte.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "installer/integration/bookmark_entry.h"
+#include "tests/support/files.h"
+#include "tests/support/state_scopes.h"
+#include "uninstaller/removal_plan.h"
+#include "uninstaller/removal_steps.h"
+
+using namespace support;
+
+namespace {
+
+// The rows a plan shows, as "what<TAB>outcome".
+std::vector<std::string> Rows(const std::vector<Removal>& plan) {
+    std::vector<std::string> rows;
+    for (const Removal& thing : plan) {
+        if (!thing.present)
+            continue;
+        std::string row = RowText(thing);
+        rows.push_back(row.substr(0, row.find('\t', row.find('\t') + 1)));
+    }
+    return rows;
+}
+
+TEST(Record, BadSetUpIniInputsGetADefinedResult) {
+    const std::string longPath(300, 'x');
+    struct Case {
+        std::string setUp;  // "<folder>" makes SetUp.ini a folder; "" leaves it out
+        std::vector<std::string> rowsBefore, rowsAfter;
+        std::string after;                // SetUp.ini after Remove
+        std::string profile = "", kept = "";  // "Zorbit"/"ZorbitDir" before and after; "<product>" is ours
+    } cases[] = {
+        {"", {}, {}, "<missing>"},
+        {"<folder>", {}, {}, "<missing>"},
+        {"[Mine]\r\na=1\r\n", {}, {}, "[Mine]\r\na=1\r\n"},
+        {"[Zorbit Setup]\r\nFAVORITE=\r\nIE_PLUGIN=\r\n", {"Settings\tto be removed"}, {}, "<missing>"},
+        {"[Zorbit Setup]\r\nFAVORITE=" + longPath + "\r\n",
+         {"Favourite\tfailed: the recorded path is too long"},
+         {"Favourite\tfailed: the recorded path is too long"},
+         "[Zorbit Setup]\r\nFAVORITE=" + longPath + "\r\n"},
+        {"[Zorbit Setup]\r\nBOOKMARK=C:\\nowhere\\bookmark*.htm\r\n", {"Settings\tto be removed"}, {}, "<missing>"},
+        {"[Zorbit Setup]\r\nBOOKMARK=C:\\windows\\*.*\r\n",
+         {"Bookmark entries\tkept, not Zorbit's: not the pattern of the bookmark files"},
+         {"Bookmark entries\tkept, not Zorbit's: not the pattern of the bookmark files"},
+         "[Zorbit Setup]\r\nBOOKMARK=C:\\windows\\*.*\r\n"},
+        // The profile entry goes only when it names this product directory.
+        {"", {"Settings\tto be removed"}, {}, "<missing>", "<product>\\", ""},
+        {"", {}, {}, "<missing>", "C:\\Other\\Zorbit", "C:\\Other\\Zorbit"},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        TempFolder folder("zbr");
+        ZorbitProfileScope profile;
+        Product product = ProductAt(folder.Path());
+        auto named = [&](std::string value) {
+            return value.rfind("<product>", 0) == 0 ? product.directory + value.substr(9) : value;
+        };
+        WriteProfileStringA("Zorbit", nullptr, nullptr);
+        if (!cases[i].profile.empty())
+            WriteProfileStringA("Zorbit", "ZorbitDir", named(cases[i].profile).c_str());
+        if (cases[i].setUp == "<folder>")
+            CreateDirectoryA(product.recordPath.c_str(), nullptr);
+        else if (!cases[i].setUp.empty())
+            WriteBytes(product.recordPath, cases[i].setUp);
+
+        std::vector<Removal> plan = PlanRemoval(product);
+        EXPECT_EQ(cases[i].rowsBefore, Rows(plan)) << "case " << i;
+        if (AnythingToRemove(plan))
+            CarryOutRemoval(product, plan);
+        EXPECT_EQ(cases[i].rowsAfter, Rows(PlanRemoval(product))) << "case " << i;
+        if (cases[i].setUp != "<folder>")
+            EXPECT_EQ(cases[i].after, ReadBytes(product.recordPath)) << "case " << i;
+        else
+            EXPECT_EQ(PathKind::Folder, KindOf(product.recordPath)) << "case " << i;
+        EXPECT_EQ(cases[i].kept.empty() ? "<absent>" : named(cases[i].kept),
+                  ProfileValue("win.ini", "Zorbit", "ZorbitDir")) << "case " << i;
+        char names[4096] = "";
+        DWORD length = GetPrivateProfileSectionNamesA(names, sizeof names, "win.ini");
+        bool section = false;
+        for (const char* name = names; name < names + length && *name; name += lstrlenA(name) + 1)
+            section = section || lstrcmpiA(name, "Zorbit") == 0;
+        EXPECT_EQ(!cases[i].kept.empty(), section) << "case " << i << ": an emptied section goes too";
+    }
+}
+
+TEST(Record, OnlyTheInstallersBookmarkLinesGo) {
+    const std::string address = BookmarkAddress("D:\\Apps\\Menu");
+    const std::string entry = "    <DT><A HREF=\"" + address + "\">Welcome to Zorbit</A>";
+    struct Case {
+        std::string text, kept;
+        int dropped;
+    } cases[] = {
+        {"<DL><p>\r\n" + entry + "\r\n<DT>mine\r\n", "<DL><p>\r\n<DT>mine\r\n", 1},
+        {"<DL><p>\n" + entry + "\n<DT>x\n" + entry, "<DL><p>\n<DT>x\n", 2},
+        {"a\r\n<A HREF=\"http://w\">Welcome to Zorbit</A>\r\n", "a\r\n<A HREF=\"http://w\">Welcome to Zorbit</A>\r\n", 0},
+        {"<A HREF=\"" + address + "\">My start page</A>\r\n", "<A HREF=\"" + address + "\">My start page</A>\r\n", 0},
+        {"x\r\r\n<A HREF=\"FILE:///d|/APPS/Menu/BatchBM.htm\">Welcome to Zorbit</A>\r\n", "x\r\r\n", 1},
+        {"no line end", "no line end", 0},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        int dropped = -1;
+        EXPECT_EQ(cases[i].kept, DropBookmarkEntries(cases[i].text, address, &dropped)) << "case " << i;
+        EXPECT_EQ(cases[i].dropped, dropped) << "case " << i;
+    }
+}
+
+TEST(Record, ALockedBookmarkFileStaysWholeAndTheKeyStays) {
+    TempFolder folder("zbr");
+    TempFolder user("zbn");
+    Product product = ProductAt(folder.Path());
+    std::string entry = "    <DT><A HREF=\"" + BookmarkAddress(product.directory) + "\">Welcome to Zorbit</A>\r\n";
+    std::string locked = user / "bookmark.htm", other = user / "bookmark2.htm";
+    WriteBytes(locked, "<DL><p>\r\n" + entry + "</DL>\r\n");
+    WriteBytes(other, "<DL><p>\r\n" + entry + "<DT>mine\n</DL>");
+    WritePrivateProfileStringA("Zorbit Setup", "BOOKMARK", (user.Path() + "\\bookmark*.htm").c_str(),
+                               product.recordPath.c_str());
+    std::vector<Removal> plan = PlanRemoval(product);
+    ASSERT_EQ(2u, plan.size());
+    EXPECT_EQ(2, plan[0].fileCount);
+
+    HANDLE open = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, open);
+    CarryOutRemoval(product, plan);
+    CloseHandle(open);
+    EXPECT_EQ(Outcome::Failed, plan[0].result.outcome) << OutcomeText(plan[0].result);
+    EXPECT_EQ("<DL><p>\r\n" + entry + "</DL>\r\n", ReadBytes(locked));
+    EXPECT_EQ("<DL><p>\r\n<DT>mine\n</DL>", ReadBytes(other));
+    EXPECT_EQ((std::vector<std::string>{"bookmark.htm", "bookmark2.htm"}), FolderEntries(user.Path()))
+        << "no scratch file is left";
+    EXPECT_EQ(user.Path() + "\\bookmark*.htm", ProfileValue(product.recordPath, "Zorbit Setup", "BOOKMARK"));
+
+    // Unlocked, a second run finishes the job and the record goes.
+    plan = PlanRemoval(product);
+    EXPECT_EQ(1, plan[0].fileCount);
+    CarryOutRemoval(product, plan);
+    EXPECT_EQ("<DL><p>\r\n</DL>\r\n", ReadBytes(locked));
+    EXPECT_FALSE(Exists(product.recordPath));
+}
+
+}  // namespace

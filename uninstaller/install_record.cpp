@@ -1,0 +1,109 @@
+#include "uninstaller/install_record.h"
+
+#include <windows.h>
+
+#include <vector>
+
+const char kRecordSection[] = "Zorbit Setup";
+
+namespace {
+
+// Large enough to tell a value of MAX_PATH characters or more from a path.
+const DWORD kValueBuffer = 4 * MAX_PATH;
+
+}  // namespace
+
+Product ProductAt(const std::string& directory) {
+    Product product;
+    product.directory = directory;
+    while (product.directory.size() > 1 && product.directory.back() == '\\')
+        product.directory.pop_back();
+    product.recordPath = product.directory + "\\SetUp.ini";
+    return product;
+}
+
+Product RunningProduct() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return ProductAt(".");
+        if (length < path.size())
+            break;
+        path.resize(path.size() * 2);
+    }
+    // The installer recorded its directory in the long form the current
+    // directory has; a start through a short name must match it too.
+    std::string file(path.data());
+    char longName[4 * MAX_PATH];
+    DWORD longLength = GetLongPathNameA(file.c_str(), longName, sizeof longName);
+    if (longLength > 0 && longLength < sizeof longName)
+        file = longName;
+    size_t slash = file.find_last_of('\\');
+    return ProductAt(slash == std::string::npos ? "." : file.substr(0, slash));
+}
+
+std::string StartPagePath(const Product& product) { return product.directory + "\\BatchBM.htm"; }
+
+std::string FavoriteUrl(const Product& product) { return "file:///" + StartPagePath(product); }
+
+RecordValue ReadRecordValue(const Product& product, const char* key) {
+    RecordValue value;
+    std::vector<char> buffer(kValueBuffer);
+    // A default no key can hold tells a missing key from an empty one.
+    static const char kMissing[] = "\x01missing";
+    DWORD length = GetPrivateProfileStringA(kRecordSection, key, kMissing, buffer.data(), kValueBuffer,
+                                            product.recordPath.c_str());
+    std::string text(buffer.data(), length);
+    if (text == kMissing)
+        return value;
+    value.present = true;
+    if (length + 1 >= kValueBuffer || text.size() >= MAX_PATH) {
+        value.tooLong = true;
+        return value;
+    }
+    value.text = text;
+    return value;
+}
+
+bool ForgetRecordKey(const Product& product, const char* key) {
+    if (!WritePrivateProfileStringA(kRecordSection, key, nullptr, product.recordPath.c_str()))
+        return false;
+    // The last key leaves the section's header behind.
+    if (!RecordHoldsKeys(product))
+        WritePrivateProfileStringA(kRecordSection, nullptr, nullptr, product.recordPath.c_str());
+    return true;
+}
+
+bool RecordHoldsKeys(const Product& product) {
+    char buffer[16] = "";
+    // Even a truncated read shows that the section holds something.
+    return GetPrivateProfileSectionA(kRecordSection, buffer, sizeof buffer, product.recordPath.c_str()) > 0;
+}
+
+void DeleteRecordFileIfEmpty(const Product& product) {
+    DWORD attributes = GetFileAttributesA(product.recordPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return;
+    char names[16] = "";
+    if (GetPrivateProfileSectionNamesA(names, sizeof names, product.recordPath.c_str()) > 0)
+        return;
+    // Flush the profile cache first, so that a later write does not bring
+    // the file back with the sections just deleted.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, product.recordPath.c_str());
+    // Lines outside any section (a user's comments) keep the file.
+    HANDLE file = CreateFileA(product.recordPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    char bytes[4096];
+    DWORD read = 0;
+    bool blank = true;
+    while (blank && ReadFile(file, bytes, sizeof bytes, &read, nullptr) && read > 0) {
+        for (DWORD i = 0; i < read && blank; ++i)
+            blank = bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n';
+    }
+    CloseHandle(file);
+    if (blank)
+        DeleteFileA(product.recordPath.c_str());
+}

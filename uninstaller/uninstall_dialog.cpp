@@ -1,0 +1,141 @@
+#include "uninstaller/uninstall_dialog.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "uninstaller/browser_check.h"
+#include "uninstaller/removal_plan.h"
+#include "uninstaller/resources/uninstall_ids.h"
+
+namespace {
+
+// The list's columns: what, outcome, where; in dialog units.
+const INT kTabStops[] = {72, 215};
+
+}  // namespace
+
+INT_PTR UninstallDialog::Run(HINSTANCE instance) {
+    icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_UNINSTALL), nullptr, DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
+    if (icon_)
+        DestroyIcon(icon_);
+    icon_ = nullptr;
+    return result;
+}
+
+INT_PTR CALLBACK UninstallDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        reinterpret_cast<UninstallDialog*>(lParam)->window_ = window;
+    }
+    auto* dialog = reinterpret_cast<UninstallDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (!dialog)
+        return FALSE;
+    // Nothing may unwind through the dialog manager.
+    try {
+        return dialog->Dispatch(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        MessageBoxA(window, error.what(), "Zorbit Uninstall", MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        MessageBoxA(window, "An unexpected error stopped the removal.", "Zorbit Uninstall", MB_OK | MB_ICONSTOP);
+    }
+    return TRUE;
+}
+
+INT_PTR UninstallDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog();
+        return TRUE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED)
+            return FALSE;
+        if (LOWORD(wParam) == IDC_REMOVE) {
+            OnRemove();
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(window_, IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+void UninstallDialog::OnInitDialog() {
+    if (icon_) {
+        SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+        SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    }
+    INT tabStops[] = {kTabStops[0], kTabStops[1]};
+    SendDlgItemMessageA(window_, IDC_ITEMS, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(tabStops));
+
+    plan_ = PlanRemoval(product_);
+    ShowRows();
+    if (!AnythingToRemove(plan_)) {
+        SetDlgItemTextA(window_, IDC_HEADLINE, "Nothing of Zorbit is left to remove from this computer.");
+        OfferOnlyClose();
+        return;
+    }
+    SetDlgItemTextA(window_, IDC_HEADLINE,
+                    "Uninstall removes these parts of Zorbit from this computer. Close your browser, then click "
+                    "Remove.");
+}
+
+void UninstallDialog::OnRemove() {
+    // A second click already on its way must not run the removal again.
+    if (removed_)
+        return;
+    if (HWND browser = FindOpenBrowser()) {
+        AskToCloseBrowser(window_, browser);
+        return;
+    }
+    CarryOutRemoval(product_, plan_);
+    removed_ = true;
+    ShowRows();
+    bool unfinished = std::any_of(plan_.begin(), plan_.end(), [](const Removal& thing) {
+        return thing.result.outcome == Outcome::Failed || thing.result.outcome == Outcome::InUse;
+    });
+    bool kept = std::any_of(plan_.begin(), plan_.end(),
+                            [](const Removal& thing) { return thing.result.outcome == Outcome::NotOurs; });
+    SetDlgItemTextA(window_, IDC_HEADLINE,
+                    unfinished ? "Uninstall has finished. What it could not remove stays listed in SetUp.ini; run "
+                                 "it again to finish the job."
+                    : kept     ? "Zorbit has been removed from this computer. What is not Zorbit's was kept."
+                               : "Zorbit has been removed from this computer.");
+    OfferOnlyClose();
+}
+
+void UninstallDialog::ShowRows() {
+    HWND list = GetDlgItem(window_, IDC_ITEMS);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    HDC dc = GetDC(list);
+    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    RECT columns = {kTabStops[0], 0, kTabStops[1], 0};
+    MapDialogRect(window_, &columns);
+    INT tabStops[] = {columns.left, columns.right};
+    LONG widest = 0;
+    for (const Removal& thing : plan_) {
+        if (!thing.present)
+            continue;
+        std::string row = RowText(thing);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+        DWORD extent = GetTabbedTextExtentA(dc, row.c_str(), static_cast<int>(row.size()), 2, tabStops);
+        widest = std::max<LONG>(widest, LOWORD(extent));
+    }
+    SelectObject(dc, font);
+    ReleaseDC(list, dc);
+    // Long paths can be scrolled into view.
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, widest + 8, 0);
+}
+
+void UninstallDialog::OfferOnlyClose() {
+    ShowWindow(GetDlgItem(window_, IDC_REMOVE), SW_HIDE);
+    SetDlgItemTextA(window_, IDCANCEL, "Close");
+    SendMessageA(window_, DM_SETDEFID, IDCANCEL, 0);
+    SetFocus(GetDlgItem(window_, IDCANCEL));
+    std::string note = "You can now delete the folder " + product_.directory + ".";
+    SetDlgItemTextA(window_, IDC_CLOSING_NOTE, note.c_str());
+}
