@@ -153,6 +153,14 @@ public:
         ASSERT_EQ(NPERR_NO_ERROR, library_->initialize(&g_browserFuncs));
     }
 
+    void ShutDown() {
+        if (!library_ || !library_->shutdown)
+            return;
+        EXPECT_EQ(NPERR_NO_ERROR, library_->shutdown());
+        FreeLibrary(library_->Release());
+        library_.reset();
+    }
+
     void TearDown() override {
         if (library_ && library_->shutdown) {
             EXPECT_EQ(NPERR_NO_ERROR, library_->shutdown());
@@ -173,8 +181,8 @@ private:
     std::string oldValue_;
 };
 
-const ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new StandInEnvironment);
+StandInEnvironment* const g_environment =
+    static_cast<StandInEnvironment*>(::testing::AddGlobalTestEnvironment(new StandInEnvironment));
 
 }  // namespace
 
@@ -206,6 +214,7 @@ void* BrowserAlloc(uint32_t size) {
 }
 
 const NPPluginFuncs& Plugin() { return g_pluginFuncs; }
+void ShutDownLibrary() { g_environment->ShutDown(); }
 const std::string& ProductDir() { return g_productDir; }
 std::string DefinitionPath() { return g_productDir + "\\mymenu.zbx"; }
 std::vector<Received>& PluginWindowMessages() { return g_pluginMessages; }
