@@ -11,7 +11,8 @@ namespace instance_test {
 
 // Runs the test (named as for --gtest_filter, usually a DISABLED_ one) in a
 // new process of this program and returns its exit code: 0 when it passed,
-// the exception code when it crashed.
+// the exception code when it crashed or ran code that is no longer mapped
+// (which Wine may otherwise swallow inside a message loop).
 DWORD RunAlone(const std::string& test);
 
 }  // namespace instance_test
