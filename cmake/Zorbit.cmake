@@ -28,11 +28,15 @@ if(WIN32)
 endif()
 
 # zorbit_test(<name> SOURCES ... LIBS ...)
-# One GoogleTest executable, one ctest entry (each Wine start costs seconds).
+# One GoogleTest executable, one ctest entry (each Wine start costs seconds);
+# in the win32 tree it links the shared test support (tests/support).
 function(zorbit_test name)
   cmake_parse_arguments(ZT "" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
   add_executable(${name} ${ZT_SOURCES})
   target_link_libraries(${name} PRIVATE ${ZT_LIBS} gtest gtest_main)
+  if(TARGET zorbit_test_support)
+    target_link_libraries(${name} PRIVATE zorbit_test_support)
+  endif()
   if(ZT_DEPENDS)
     add_dependencies(${name} ${ZT_DEPENDS})
   endif()

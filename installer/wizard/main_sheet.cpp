@@ -30,7 +30,10 @@ CMainSheet::~CMainSheet() {
         DestroyWindow(window_);
 }
 
-void CMainSheet::AddPage(std::unique_ptr<PropertyPage> page) { pages_.push_back(std::move(page)); }
+void CMainSheet::AddPage(std::unique_ptr<PropertyPage> page) {
+    page->SetHost(this);
+    pages_.push_back(std::move(page));
+}
 
 int CMainSheet::DoModal() {
     finished_ = false;

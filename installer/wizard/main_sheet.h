@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "installer/wizard/page_host.h"
 #include "installer/wizard/property_page.h"
 
 enum BrowserChoice { BrowserNetscape = 0, BrowserIE3 = 1, BrowserIE4 = 2 };
@@ -23,7 +24,7 @@ public:
     virtual const char* RuntimeClassName() const = 0;
 };
 
-class CMainSheet : public RuntimeObject {
+class CMainSheet : public RuntimeObject, public PageHost {
 public:
     CMainSheet(const char* caption, HWND parent, UINT selectPage);
     ~CMainSheet() override;
@@ -47,7 +48,11 @@ public:
     static CMainSheet* FromWindow(HWND window);
     // Binds the sheet being created on this thread to its window, once.
     static void AdoptWindow(HWND window);
-    void NoteFinished() { finished_ = true; }
+    void NoteFinished() override { finished_ = true; }
+
+    void AdoptSheetWindow(HWND window) override { AdoptWindow(window); }
+    PageHost* HostOf(HWND window) override { return FromWindow(window); }
+    CMainSheet* Sheet() override { return this; }
 
     void SetBrowserChoice(int choice) { browserChoice_ = choice; }
     int GetBrowserChoice() const { return browserChoice_; }

@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "installer/integration/install_state.h"
-#include "installer/wizard/main_sheet.h"
 
 PropertyPage::PropertyPage(int templateId) : templateId_(templateId) {}
 
@@ -18,8 +17,13 @@ HPROPSHEETPAGE PropertyPage::CreatePage() {
     return CreatePropertySheetPageA(&page);
 }
 
+PageHost* PropertyPage::ParentHost() const {
+    return window_ && host_ ? host_->HostOf(GetParent(window_)) : nullptr;
+}
+
 CMainSheet* PropertyPage::ParentSheet() const {
-    return window_ ? CMainSheet::FromWindow(GetParent(window_)) : nullptr;
+    PageHost* host = ParentHost();
+    return host ? host->Sheet() : nullptr;
 }
 
 void PropertyPage::PostWizardButtons(DWORD buttons) const {
@@ -33,7 +37,8 @@ INT_PTR CALLBACK PropertyPage::DialogProc(HWND window, UINT message, WPARAM wPar
         page = reinterpret_cast<PropertyPage*>(sheetPage->lParam);
         SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
         page->window_ = window;
-        CMainSheet::AdoptWindow(GetParent(window));
+        if (page->host_)
+            page->host_->AdoptSheetWindow(GetParent(window));
     } else {
         page = reinterpret_cast<PropertyPage*>(GetWindowLongPtrA(window, DWLP_USER));
     }
@@ -81,8 +86,8 @@ INT_PTR PropertyPage::Notify(const NMHDR& header) {
         break;
     case PSN_WIZFINISH:
         if (OnWizardFinish()) {
-            if (CMainSheet* sheet = ParentSheet())
-                sheet->NoteFinished();
+            if (PageHost* host = ParentHost())
+                host->NoteFinished();
         } else {
             result = TRUE;
         }

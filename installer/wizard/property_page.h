@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-class CMainSheet;
+#include "installer/wizard/page_host.h"
 
 class PropertyPage {
 public:
@@ -18,6 +18,8 @@ public:
 
     // The page for PropertySheetA; the sheet destroys it with itself.
     HPROPSHEETPAGE CreatePage();
+    // The sheet that owns the page.
+    void SetHost(PageHost* host) { host_ = host; }
     HWND Window() const { return window_; }
     int TemplateId() const { return templateId_; }
 
@@ -35,6 +37,7 @@ protected:
 
     // The parent window as the sheet, when it passes the CMainSheet check.
     CMainSheet* ParentSheet() const;
+    PageHost* ParentHost() const;
     void PostWizardButtons(DWORD buttons) const;
 
 private:
@@ -44,6 +47,7 @@ private:
 
     int templateId_;
     HWND window_ = nullptr;
+    PageHost* host_ = nullptr;
 };
 
 // The installer's report of an error that escaped a step: a message box.

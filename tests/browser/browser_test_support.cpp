@@ -2,27 +2,9 @@
 
 #include <cstdio>
 
+#include "tests/support/files.h"
+
 namespace browser_test {
-namespace {
-
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = dir + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
-}  // namespace
-
 ScratchDir::ScratchDir() {
     static int counter = 0;
     char temp[MAX_PATH] = "";
@@ -35,7 +17,7 @@ ScratchDir::ScratchDir() {
     }
 }
 
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
+ScratchDir::~ScratchDir() { support::RemoveTree(path_); }
 
 std::string BinDir() {
     char path[MAX_PATH] = "";

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "plugin/menus/bar_menu_data.h"
+#include "tests/support/files.h"
+#include "tests/support/state_scopes.h"
 
 namespace {
 
@@ -14,17 +16,8 @@ struct Expected {
     EntryKind kind;
 };
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_TRUE(ok && written == bytes.size()) << path;
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using support::Exists;
+using support::WriteBytes;
 
 void ExpectEntries(const CBarMenuData& menus, const std::vector<Expected>& expected) {
     ASSERT_EQ(expected.size(), menus.collectionEntries.size());
@@ -42,43 +35,18 @@ void ExpectEntries(const CBarMenuData& menus, const std::vector<Expected>& expec
 class Collections : public ::testing::Test {
 protected:
     void SetUp() override {
-        char section[64];
-        hadSection_ = GetProfileSectionA("Zorbit", section, sizeof(section)) > 0;
-        char value[512];
-        GetProfileStringA("Zorbit", "ZorbitDir", "\x01", value, sizeof(value));
-        hadValue_ = std::string(value) != "\x01";
-        oldValue_ = value;
-
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, GetTempPathA(MAX_PATH, temp));
-        char unique[MAX_PATH];
-        ASSERT_NE(0u, GetTempFileNameA(temp, "zbc", 0, unique));
-        DeleteFileA(unique);
-        ASSERT_TRUE(CreateDirectoryA(unique, nullptr));
-        dir_ = unique;
+        ASSERT_FALSE(folder_.Path().empty());
+        dir_ = folder_.Path();
         UseDirectory(dir_);
-    }
-
-    void TearDown() override {
-        for (const char* name : {"\\SetUp.ini", "\\ZBIndex.ini"})
-            DeleteFileA((dir_ + name).c_str());
-        RemoveDirectoryA(dir_.c_str());
-        if (hadValue_)
-            WriteProfileStringA("Zorbit", "ZorbitDir", oldValue_.c_str());
-        else if (hadSection_)
-            WriteProfileStringA("Zorbit", "ZorbitDir", nullptr);
-        else
-            WriteProfileStringA("Zorbit", nullptr, nullptr);
     }
 
     void UseDirectory(const std::string& dir) { WriteProfileStringA("Zorbit", "ZorbitDir", dir.c_str()); }
     void WriteSetUp(const std::string& bytes) { WriteBytes(dir_ + "\\SetUp.ini", bytes); }
     void WriteIndex(const std::string& bytes) { WriteBytes(dir_ + "\\ZBIndex.ini", bytes); }
 
+    support::ZorbitProfileScope profile_;
+    support::TempFolder folder_{"zbc"};
     std::string dir_;
-    bool hadSection_ = false;
-    bool hadValue_ = false;
-    std::string oldValue_;
 };
 
 TEST_F(Collections, ReadsLocalThenIndexSectionsInFileOrder) {

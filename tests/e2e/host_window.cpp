@@ -1,9 +1,9 @@
 #include "tests/e2e/host_window.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "tests/e2e/wizard_driver.h"
+#include "tests/support/files.h"
 
 HWND FindBrowserFrame(DWORD timeoutMs) {
     DWORD start = GetTickCount();
@@ -16,26 +16,7 @@ HWND FindBrowserFrame(DWORD timeoutMs) {
     return nullptr;
 }
 
-std::vector<std::string> ReadLogLines(const std::string& path) {
-    std::vector<std::string> lines;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file)
-        return lines;
-    std::string line;
-    int c;
-    while ((c = fgetc(file)) != EOF) {
-        if (c == '\n') {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += static_cast<char>(c);
-        }
-    }
-    fclose(file);
-    return lines;
-}
+std::vector<std::string> ReadLogLines(const std::string& path) { return support::ReadLines(path); }
 
 bool WaitForLogLine(const std::string& path, const std::string& prefix, size_t from, DWORD timeoutMs,
                     std::string* found) {

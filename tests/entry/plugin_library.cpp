@@ -4,25 +4,9 @@
 
 #include <cstring>
 
-std::string PluginPath() {
-    std::string unixPath = ZORBIT_PLUGIN_DLL;
-    typedef WCHAR*(CDECL * ToDos)(const char*);
-    auto toDos = reinterpret_cast<ToDos>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-    if (toDos) {
-        if (WCHAR* dos = toDos(unixPath.c_str())) {
-            char path[MAX_PATH * 2] = {};
-            WideCharToMultiByte(CP_ACP, 0, dos, -1, path, sizeof(path), nullptr, nullptr);
-            HeapFree(GetProcessHeap(), 0, dos);
-            return path;
-        }
-    }
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
+#include "tests/support/files.h"
+
+std::string PluginPath() { return support::DosPath(ZORBIT_PLUGIN_DLL); }
 
 PluginLibrary::PluginLibrary() {
     module_ = LoadLibraryA(PluginPath().c_str());

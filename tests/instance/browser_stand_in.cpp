@@ -6,9 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "plugin/menus/command_ids.h"
 #include "tests/entry/plugin_library.h"
+#include "tests/support/files.h"
+#include "tests/support/state_scopes.h"
 
 namespace instance_test {
 
@@ -21,7 +24,6 @@ BrowserRecord g_browser;
 NPPluginFuncs g_pluginFuncs;
 NPNetscapeFuncs g_browserFuncs;
 std::string g_productDir;
-std::vector<Received> g_pluginMessages;
 
 NPError GetUrl(NPP npp, const char* url, const char* target) {
     g_browser.urls.push_back({npp, url ? url : "<null>", target ? target : "<null>"});
@@ -60,65 +62,17 @@ void MemFree(void* block) {
     std::free(bytes);
 }
 
-LRESULT CALLBACK PluginWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PLUGIN_COMMAND || message == WM_PLUGIN_SELECT || message == WM_TIMER ||
-        message == WM_PAINT)
-        g_pluginMessages.push_back({hwnd, message, wParam});
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-void Register(const char* name, WNDPROC proc) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = name;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    RegisterClassA(&wc);
-}
-
-HMENU BrowserMenuBar() {
-    HMENU bar = CreateMenu();
-    const char* names[] = {"File", "Edit", "View"};
-    for (UINT i = 0; i < 3; ++i) {
-        HMENU popup = CreatePopupMenu();
-        AppendMenuA(popup, MF_STRING, i + 1, names[i]);
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), names[i]);
-    }
-    return bar;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(bytes.size(), written) << path;
-}
+using support::WriteBytes;
 
 // Loads the library once for the run, with a product directory of its own
 // that the profile entry names; puts the profile entry back afterwards.
 class StandInEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        char value[512];
-        GetProfileStringA("Zorbit", "ZorbitDir", "\x01", value, sizeof(value));
-        hadValue_ = std::string(value) != "\x01";
-        oldValue_ = value;
-
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, GetTempPathA(MAX_PATH, temp));
-        char unique[MAX_PATH];
-        ASSERT_NE(0u, GetTempFileNameA(temp, "zbi", 0, unique));
-        DeleteFileA(unique);
-        ASSERT_TRUE(CreateDirectoryA(unique, nullptr));
-        g_productDir = unique;
+        profile_.emplace();
+        productDir_.emplace("zbi");
+        g_productDir = productDir_->Path();
+        ASSERT_FALSE(g_productDir.empty());
         WriteProfileStringA("Zorbit", "ZorbitDir", g_productDir.c_str());
         WriteBytes(g_productDir + "\\ZBIndex.ini",
                    std::string("[Bazrelle]\r\n") + "Home=" + kCollectionUrls[0] + "\r\n" + "Travel=" +
@@ -133,10 +87,6 @@ public:
                    "MENUITEM \"Four;http://four.example/\"\r\n"
                    "TITLE \"END\"\r\n"
                    "</body></html>\r\n");
-
-        Register("ZorbitInstanceTestFrame", FrameProc);
-        Register("ZorbitInstanceTestPane", FrameProc);
-        Register("ZorbitInstanceTestPlugin", PluginWindowProc);
 
         library_ = std::make_unique<PluginLibrary>();
         ASSERT_TRUE(library_->getEntryPoints && library_->initialize);
@@ -166,19 +116,14 @@ public:
             EXPECT_EQ(NPERR_NO_ERROR, library_->shutdown());
         }
         library_.reset();
-        DeleteFileA((g_productDir + "\\ZBIndex.ini").c_str());
-        DeleteFileA(DefinitionPath().c_str());
-        RemoveDirectoryA(g_productDir.c_str());
-        if (hadValue_)
-            WriteProfileStringA("Zorbit", "ZorbitDir", oldValue_.c_str());
-        else
-            WriteProfileStringA("Zorbit", "ZorbitDir", nullptr);
+        productDir_.reset();
+        profile_.reset();
     }
 
 private:
     std::unique_ptr<PluginLibrary> library_;
-    bool hadValue_ = false;
-    std::string oldValue_;
+    std::optional<support::ZorbitProfileScope> profile_;
+    std::optional<support::TempFolder> productDir_;
 };
 
 StandInEnvironment* const g_environment =
@@ -217,30 +162,15 @@ const NPPluginFuncs& Plugin() { return g_pluginFuncs; }
 void ShutDownLibrary() { g_environment->ShutDown(); }
 const std::string& ProductDir() { return g_productDir; }
 std::string DefinitionPath() { return g_productDir + "\\mymenu.zbx"; }
-std::vector<Received>& PluginWindowMessages() { return g_pluginMessages; }
-WNDPROC PluginWindowClassProc() { return PluginWindowProc; }
 
-Frame::Frame(bool visible) {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    const DWORD style = WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0);
-    frame_ = CreateWindowExA(0, "ZorbitInstanceTestFrame", "Browser", style, 40, 30,
-                             640, 400, nullptr, BrowserMenuBar(), module, nullptr);
-    outer_ = CreateWindowExA(0, "ZorbitInstanceTestPane", "", WS_CHILD | WS_VISIBLE, 0, 0, 600, 300, frame_,
-                             nullptr, module, nullptr);
-    middle_ = CreateWindowExA(0, "ZorbitInstanceTestPane", "", WS_CHILD | WS_VISIBLE, 0, 0, 580, 280, outer_,
-                              nullptr, module, nullptr);
-    plugin_ = AddPluginWindow();
+Frame::Frame(bool visible) : support::Frame(true, visible) {
+    AddPluginWindow();
     PumpPending();
 }
 
-HWND Frame::AddPluginWindow() {
-    return CreateWindowExA(0, "ZorbitInstanceTestPlugin", "", WS_CHILD | WS_VISIBLE, 10, 10, 40, 30, middle_,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
 Frame::~Frame() {
-    if (IsWindow(frame_))
-        DestroyWindow(frame_);
+    if (IsWindow(hwnd()))
+        DestroyWindow(hwnd());
     PumpPending();
 }
 
@@ -281,63 +211,6 @@ void Instance::StreamAsFile(const char* path) {
 NPError Instance::Destroy() {
     created_ = false;
     return Plugin().destroy(&npp_, nullptr);
-}
-
-void PumpPending() {
-    const UINT marker = WM_APP + 77;
-    for (int round = 0; round < 20; ++round) {
-        PostThreadMessageA(GetCurrentThreadId(), marker, 0, 0);
-        int dispatched = 0;
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            if (msg.hwnd == nullptr && msg.message == marker)
-                break;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            ++dispatched;
-        }
-        if (dispatched == 0)
-            return;
-    }
-}
-
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    // PeekMessage, unlike a marker-ended round, also takes timer messages,
-    // which come only once nothing else is waiting.
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-}
-
-std::vector<MenuItem> ReadItems(HMENU menu) {
-    std::vector<MenuItem> items;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        MenuItem item;
-        char text[256] = "";
-        MENUITEMINFOA info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = sizeof(text);
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) {
-            ADD_FAILURE() << "GetMenuItemInfoA failed at position " << i;
-            continue;
-        }
-        item.type = info.fType;
-        item.id = info.wID;
-        item.submenu = info.hSubMenu;
-        if (!(info.fType & (MFT_BITMAP | MFT_SEPARATOR)))
-            item.text = text;
-        items.push_back(item);
-    }
-    return items;
 }
 
 void ChooseFromMenu(HWND frame, WPARAM identifier) {

@@ -14,6 +14,9 @@
 #include "plugin/entry/instance_data.h"
 #include "plugin/entry/npapi.h"
 #include "plugin/menus/bar_menu_data.h"
+#include "tests/support/menu_items.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/test_windows.h"
 
 namespace instance_test {
 
@@ -60,37 +63,16 @@ std::string DefinitionPath();
 extern const char* const kCollectionUrls[3];
 extern const char* const kDefinitionUrls[5];  // "" where the entry has none
 
-// Messages that reached the plug-in window's own (the browser's) procedure.
-struct Received {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-};
-std::vector<Received>& PluginWindowMessages();
-WNDPROC PluginWindowClassProc();
+using support::PluginWindowClassProc;
+using support::PluginWindowMessages;
+using support::Received;
 
-// A top-level window with File, Edit and View on its bar, two nested child
-// windows and, inside them, a plug-in window. Hidden unless asked (Wine
-// takes a while to take a shown window off an X screen without a window
-// manager).
-class Frame {
+// The shared frame, shown when asked, holding one plug-in window three
+// levels below it; destroying it lets the queue settle.
+class Frame : public support::Frame {
 public:
     explicit Frame(bool visible = false);
     ~Frame();
-    Frame(const Frame&) = delete;
-    Frame& operator=(const Frame&) = delete;
-    HWND hwnd() const { return frame_; }
-    HWND plugin() const { return plugin_; }
-    HWND middle() const { return middle_; }
-    HMENU bar() const { return GetMenu(frame_); }
-    // A further plug-in window in the same page.
-    HWND AddPluginWindow();
-
-private:
-    HWND frame_ = nullptr;
-    HWND outer_ = nullptr;
-    HWND middle_ = nullptr;
-    HWND plugin_ = nullptr;
 };
 
 // One instance as the browser holds it.
@@ -117,30 +99,11 @@ private:
     bool created_ = false;
 };
 
-// Dispatches the messages now in the queue (taken off with GetMessage, so
-// that the plug-in's WH_GETMESSAGE hook sees them).
-void PumpPending();
-// Dispatches messages for about `ms` milliseconds.
-void PumpFor(DWORD ms);
-// Dispatches until the condition holds or `ms` pass; the condition's value.
-template <typename Condition>
-bool PumpUntil(Condition condition, DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > ms)
-            return false;
-        PumpFor(5);
-    }
-    return true;
-}
-
-struct MenuItem {
-    UINT type = 0;
-    UINT id = 0;
-    HMENU submenu = nullptr;
-    std::string text;
-};
-std::vector<MenuItem> ReadItems(HMENU menu);
+using support::MenuItem;
+using support::PumpFor;
+using support::PumpPending;
+using support::PumpUntil;
+using support::ReadItems;
 
 // Posts WM_COMMAND with the identifier to the frame, as a chosen menu item
 // does, and lets the hooks and the plug-in window act on it.

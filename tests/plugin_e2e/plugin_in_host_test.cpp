@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "tests/plugin_e2e/host_driver.h"
+#include "tests/support/state_scopes.h"
 #include "tools/browser/browser_frame.h"
 
 using namespace plugin_e2e;
@@ -36,19 +37,10 @@ protected:
     std::string StartPagePath() const { return HostDir() + "\\BatchBM.htm"; }
 
     void SetUp() override {
-        char value[512];
-        GetProfileStringA("Zorbit", "ZorbitDir", "\x01", value, sizeof(value));
-        hadDir_ = std::string(value) != "\x01";
-        oldDir_ = value;
         WriteProfileStringA("Zorbit", "ZorbitDir", HostDir().c_str());
-        const std::string setup = "[LocalZB]\r\nPlain page=" + WebSitePath() + "\r\nUser Collection=" + HostDir() +
-                                  "\\TempBM.htm\r\n";
-        HANDLE file = CreateFileA((HostDir() + "\\SetUp.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, file);
-        DWORD written = 0;
-        WriteFile(file, setup.data(), static_cast<DWORD>(setup.size()), &written, nullptr);
-        CloseHandle(file);
+        ASSERT_NO_FATAL_FAILURE(support::WriteBytes(HostDir() + "\\SetUp.ini",
+                                                    "[LocalZB]\r\nPlain page=" + WebSitePath() +
+                                                        "\r\nUser Collection=" + HostDir() + "\\TempBM.htm\r\n"));
 
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
@@ -78,10 +70,6 @@ protected:
         }
         DeleteFileA((HostDir() + "\\SetUp.ini").c_str());
         DeleteFileA(log_.c_str());
-        if (hadDir_)
-            WriteProfileStringA("Zorbit", "ZorbitDir", oldDir_.c_str());
-        else
-            WriteProfileStringA("Zorbit", "ZorbitDir", nullptr);
     }
 
     void Focus() {
@@ -199,11 +187,10 @@ protected:
         return text;
     }
 
+    support::ZorbitProfileScope profile_;
     std::unique_ptr<BrowserFrame> frame_;
     std::string log_;
     RECT ownRect_{};
-    bool hadDir_ = false;
-    std::string oldDir_;
 };
 
 TEST_F(PluginInHost, StartPagePutsItsMenusAfterTheHostsOwn) {

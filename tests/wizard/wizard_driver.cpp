@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "installer/wizard/install_sheet.h"
+#include "tests/support/files.h"
 
 void PumpMessages() {
     for (int round = 0; round < 3; ++round) {
@@ -27,32 +28,9 @@ ScratchDirectory::ScratchDirectory() {
     SetCurrentDirectoryA(path_.c_str());
 }
 
-namespace {
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string full = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-}  // namespace
-
 ScratchDirectory::~ScratchDirectory() {
     SetCurrentDirectoryA(previous_.c_str());
-    RemoveTree(path_);
+    support::RemoveTree(path_);
 }
 
 void ScratchDirectory::Write(const char* name, const std::string& bytes) const {

@@ -1,102 +1,10 @@
-#include "test_support.h"
+#include "tests/support/state_scopes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-std::string ReadBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_TRUE(ok && written == bytes.size()) << path;
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string ProfileValue(const std::string& file, const char* section, const char* key) {
-    char value[1024];
-    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value, file.c_str());
-    return value;
-}
-
-namespace {
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-}  // namespace
-
-TempFolder::TempFolder(const char* prefix) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    char unique[MAX_PATH];
-    if (GetTempFileNameA(temp, prefix, 0, unique) == 0) {
-        ADD_FAILURE() << "no temporary name in " << temp;
-        return;
-    }
-    DeleteFileA(unique);
-    if (!CreateDirectoryA(unique, nullptr))
-        ADD_FAILURE() << "cannot create " << unique;
-    // The long form, as GetCurrentDirectoryA reports it.
-    char full[MAX_PATH];
-    DWORD length = GetLongPathNameA(unique, full, MAX_PATH);
-    path_ = length > 0 && length < MAX_PATH ? full : unique;
-}
-
-TempFolder::~TempFolder() {
-    if (!path_.empty())
-        RemoveTree(path_);
-}
+namespace support {
 
 void RegistryScope::Remember(HKEY root, const std::string& key, const char* name) {
     for (const Saved& saved : saved_)
@@ -189,6 +97,8 @@ void SetShellFolder(RegistryScope& registry, const char* name, const std::string
 }
 
 ZorbitProfileScope::ZorbitProfileScope() {
+    char section[64];
+    hadSection_ = GetProfileSectionA("Zorbit", section, sizeof section) > 0;
     char value[1024];
     GetProfileStringA("Zorbit", "ZorbitDir", "\x01", value, sizeof value);
     hadValue_ = std::string(value) != "\x01";
@@ -198,6 +108,8 @@ ZorbitProfileScope::ZorbitProfileScope() {
 ZorbitProfileScope::~ZorbitProfileScope() {
     if (hadValue_)
         WriteProfileStringA("Zorbit", "ZorbitDir", value_.c_str());
+    else if (hadSection_)
+        WriteProfileStringA("Zorbit", "ZorbitDir", nullptr);
     else
         WriteProfileStringA("Zorbit", nullptr, nullptr);
 }
@@ -210,3 +122,5 @@ CurrentDirectoryScope::CurrentDirectoryScope(const std::string& directory) {
 }
 
 CurrentDirectoryScope::~CurrentDirectoryScope() { SetCurrentDirectoryA(previous_.c_str()); }
+
+}  // namespace support
