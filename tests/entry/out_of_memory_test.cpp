@@ -1,11 +1,11 @@
 // Running out of memory inside the entry points and the plug-in window's
 // procedure, in this process, whose operator new can be made to fail: each
-// allocation of a call fails in turn, and the call fails the way an
-// allocation failure does instead of letting std::bad_alloc into the
-// browser's code.
+// allocation of a call fails in turn, and the call fails as an allocation
+// failure does instead of letting std::bad_alloc into the browser's code.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <string>
 
@@ -42,142 +42,109 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 namespace {
 
 int g_liveBlocks = 0;
-void* MemAlloc(uint32_t size) {
-    ++g_liveBlocks;
-    return std::malloc(size);
-}
-void MemFree(void* block) {
-    --g_liveBlocks;
-    std::free(block);
-}
-NPError GetUrl(NPP, const char*, const char*) { return NPERR_NO_ERROR; }
-void Status(NPP, const char*) {}
 
 class OutOfMemory : public ::testing::Test {
 protected:
     void SetUp() override {
         browser_.version = (NP_VERSION_MAJOR << 8) | NP_VERSION_MINOR;
-        browser_.geturl = GetUrl;
-        browser_.status = Status;
-        browser_.memalloc = MemAlloc;
-        browser_.memfree = MemFree;
+        browser_.geturl = [](NPP, const char*, const char*) -> NPError { return NPERR_NO_ERROR; };
+        browser_.status = [](NPP, const char*) {};
+        browser_.memalloc = [](uint32_t size) { return ++g_liveBlocks, std::malloc(size); };
+        browser_.memfree = [](void* block) { --g_liveBlocks, std::free(block); };
         SetBrowserFuncs(&browser_);
         SetPluginModule(GetModuleHandleA(nullptr));
         support::WriteBytes(folder_ / "ZBIndex.ini", "[Bazrelle]\r\nHome=http://home.example/\r\n");
-        support::WriteBytes(folder_ / "mymenu.zbx",
-                            "<embed>\r\nTITLE \"Links\"\r\nMENUITEM \"One;http://one.example/\"\r\nTITLE \"END\"\r\n");
+        definition_ = folder_ / "mymenu.zbx";
+        support::WriteBytes(definition_, "<embed>\r\nTITLE \"Links\"\r\nMENUITEM \"One;http://one.example/\"\r\n");
         WriteProfileStringA("Zorbit", "ZorbitDir", folder_.Path().c_str());
+        window_.window = frame_.AddPluginWindow();
         g_liveBlocks = 0;
-        frame_.AddPluginWindow();
     }
     void TearDown() override {
-        if (npp_.pdata)
-            NPP_Destroy(&npp_, nullptr);
+        NPP_Destroy(&npp_, nullptr);
         EXPECT_EQ(0, g_liveBlocks);
         SetBrowserFuncs(nullptr);
     }
 
-    NPError New(const char* fileName) {
+    NPError New() {
         char type[] = "application/vnd.vantrel-zorbit";
         char* names[] = {const_cast<char*>("filename")};
-        char* values[] = {const_cast<char*>(fileName)};
-        return NPP_New(type, &npp_, NP_EMBED, fileName ? 1 : 0, names, values, nullptr);
+        char* values[] = {const_cast<char*>("mymenu.zbx")};
+        return NPP_New(type, &npp_, NP_EMBED, 1, names, values, nullptr);
+    }
+    void StreamAsFile() {
+        NPStream stream{};
+        NPP_StreamAsFile(&npp_, &stream, definition_.c_str());
     }
     InstanceData* data() { return static_cast<InstanceData*>(npp_.pdata); }
+    HWND plugin() { return static_cast<HWND>(window_.window); }
 
-    // Runs the call with the n-th allocation from now failing, n = 0, 1, ...
-    // until a run needs no more allocations than that; `check(n, failed)`
-    // judges each run.
-    template <typename Call, typename Check>
-    void FailEachAllocation(Call call, Check check) {
+    // The call with its first, second, ... allocation failing, until a run
+    // needs no more; `check(failed)` judges each run.
+    void FailEachAllocation(const std::function<void()>& call, const std::function<void(bool)>& check) {
         for (int n = 0; n < 1000; ++n) {
+            SCOPED_TRACE("allocation " + std::to_string(n));
             g_failed = false;
             g_allocationsBeforeFailure = n;
             call();
             g_allocationsBeforeFailure = -1;
-            check(n, g_failed);
+            check(g_failed);
             if (!g_failed) {
-                EXPECT_GT(n, 0) << "a call that allocates nothing";
+                EXPECT_GT(n, 0) << "the call allocates nothing";
                 return;
             }
         }
-        ADD_FAILURE() << "a call that never ends allocating";
     }
 
     NPNetscapeFuncs browser_{};
     NPP_t npp_{};
+    NPWindow window_{};
     support::ZorbitProfileScope profile_;
     support::TempFolder folder_;
     support::Frame frame_;
+    std::string definition_;
 };
 
-TEST_F(OutOfMemory, NewFailsWithOutOfMemoryAndLeavesNothing) {
+TEST_F(OutOfMemory, NewFailsWithOutOfMemoryAndKeepsNoRecord) {
     NPError result = NPERR_NO_ERROR;
-    FailEachAllocation([&] { result = New("mymenu.zbx"); },
-                       [&](int n, bool failed) {
-                           SCOPED_TRACE("allocation " + std::to_string(n));
-                           if (!failed) {
-                               EXPECT_EQ(NPERR_NO_ERROR, result);
-                               EXPECT_EQ(1u, data()->menus->collectionEntries.size());
-                               return;
-                           }
-                           EXPECT_EQ(NPERR_OUT_OF_MEMORY_ERROR, result);
-                           EXPECT_EQ(nullptr, npp_.pdata);
-                           EXPECT_EQ(0, g_liveBlocks);
+    FailEachAllocation([&] { result = New(); },
+                       [&](bool failed) {
+                           EXPECT_EQ(failed ? NPERR_OUT_OF_MEMORY_ERROR : NPERR_NO_ERROR, result);
+                           EXPECT_EQ(failed, npp_.pdata == nullptr);
+                           EXPECT_EQ(failed ? 0 : 1, g_liveBlocks);
                        });
 }
 
 TEST_F(OutOfMemory, SetWindowLeavesNothingAttachedAndTheNextCallAttaches) {
-    ASSERT_EQ(NPERR_NO_ERROR, New(nullptr));
-    NPWindow window{};
-    window.window = frame_.plugin();
+    ASSERT_EQ(NPERR_NO_ERROR, New());
+    StreamAsFile();
     NPError result = NPERR_NO_ERROR;
-    FailEachAllocation([&] { result = NPP_SetWindow(&npp_, &window); },
-                       [&](int n, bool failed) {
-                           SCOPED_TRACE("allocation " + std::to_string(n));
-                           if (!failed) {
-                               EXPECT_EQ(NPERR_NO_ERROR, result);
-                               EXPECT_EQ(3 + 2, GetMenuItemCount(frame_.bar()));  // no definition
-                               EXPECT_NE(reinterpret_cast<LONG_PTR>(support::PluginWindowClassProc()),
-                                         GetWindowLongPtrA(frame_.plugin(), GWLP_WNDPROC));
-                               return;
-                           }
-                           EXPECT_EQ(NPERR_OUT_OF_MEMORY_ERROR, result);
-                           EXPECT_EQ(3, GetMenuItemCount(frame_.bar()));
-                           EXPECT_EQ(reinterpret_cast<LONG_PTR>(support::PluginWindowClassProc()),
-                                     GetWindowLongPtrA(frame_.plugin(), GWLP_WNDPROC));
-                           EXPECT_EQ(nullptr, GetPropA(frame_.plugin(), "instance->pdata"));
-                           EXPECT_EQ(nullptr, data()->hwnd);
+    FailEachAllocation([&] { result = NPP_SetWindow(&npp_, &window_); },
+                       [&](bool failed) {
+                           EXPECT_EQ(failed ? NPERR_OUT_OF_MEMORY_ERROR : NPERR_NO_ERROR, result);
+                           EXPECT_EQ(failed ? 3 : 6, GetMenuItemCount(frame_.bar()));
+                           EXPECT_EQ(failed, GetWindowLongPtrA(plugin(), GWLP_WNDPROC) ==
+                                                 reinterpret_cast<LONG_PTR>(support::PluginWindowClassProc()));
+                           EXPECT_EQ(failed, GetPropA(plugin(), "instance->pdata") == nullptr);
                        });
 }
 
 TEST_F(OutOfMemory, StreamAsFileDropsTheDefinition) {
-    ASSERT_EQ(NPERR_NO_ERROR, New("mymenu.zbx"));
-    const std::string path = folder_ / "mymenu.zbx";
-    NPStream stream{};
-    FailEachAllocation([&] { NPP_StreamAsFile(&npp_, &stream, path.c_str()); },
-                       [&](int n, bool failed) {
-                           SCOPED_TRACE("allocation " + std::to_string(n));
+    ASSERT_EQ(NPERR_NO_ERROR, New());
+    FailEachAllocation([&] { StreamAsFile(); },
+                       [&](bool failed) {
                            EXPECT_EQ(failed ? 0 : 1, data()->ready);
                            EXPECT_EQ(failed ? 0u : 2u, data()->menus->definitionEntries.size());
                        });
 }
 
 TEST_F(OutOfMemory, WindowProcedureDropsTheMessage) {
-    ASSERT_EQ(NPERR_NO_ERROR, New("mymenu.zbx"));
-    NPStream stream{};
-    NPP_StreamAsFile(&npp_, &stream, (folder_ / "mymenu.zbx").c_str());
-    NPWindow window{};
-    window.window = frame_.plugin();
-    ASSERT_EQ(NPERR_NO_ERROR, NPP_SetWindow(&npp_, &window));
-    LRESULT result = -1;
-    FailEachAllocation([&] { result = SendMessageA(frame_.plugin(), WM_PLUGIN_SELECT, 3001, 0); },
-                       [&](int n, bool failed) {
-                           SCOPED_TRACE("allocation " + std::to_string(n));
-                           EXPECT_EQ(0, result);
-                           // The status timer runs only for a highlight that was taken.
-                           EXPECT_EQ(!failed, KillTimer(frame_.plugin(), 2) != FALSE);
-                       });
+    ASSERT_EQ(NPERR_NO_ERROR, New());
+    StreamAsFile();
+    ASSERT_EQ(NPERR_NO_ERROR, NPP_SetWindow(&npp_, &window_));
+    FailEachAllocation([&] { EXPECT_EQ(0, SendMessageA(plugin(), WM_PLUGIN_SELECT, 3001, 0)); },
+                       // The status timer runs only for a highlight that was taken.
+                       [&](bool failed) { EXPECT_EQ(!failed, KillTimer(plugin(), 2) != FALSE); });
 }
 
 }  // namespace
