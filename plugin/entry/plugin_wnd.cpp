@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "plugin/entry/browser_services.h"
 #include "plugin/entry/plugin_module.h"
 #include "plugin/menus/command_ids.h"
 
@@ -40,6 +41,29 @@ void ForgetSubclass(HWND hwnd) {
 // named in the first parameter answers, every other one passes it on.
 UINT g_probeMessage = 0;
 constexpr LRESULT kProbeAnswer = 0x2B0B;
+
+// A reference of our own on the library while a handler runs the browser's
+// code (a navigation, the status line, the About box's modal loop), where
+// the page may go and the library be shut down and unloaded: the handler
+// returns into the library. It is given back unless the browser shut the
+// library down meanwhile, when its own reference may have been the last.
+class LibraryHold {
+public:
+    explicit LibraryHold(bool hold) {
+        if (hold)
+            GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&ForgetSubclass),
+                               &module_);
+    }
+    ~LibraryHold() {
+        if (module_ && BrowserFuncs())
+            FreeLibrary(module_);
+    }
+    LibraryHold(const LibraryHold&) = delete;
+    LibraryHold& operator=(const LibraryHold&) = delete;
+
+private:
+    HMODULE module_ = nullptr;
+};
 
 }  // namespace
 
@@ -160,8 +184,10 @@ LRESULT CALLBACK CPluginWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
             SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
             ForgetSubclass(hwnd);
         }
-    } else if (self->Handle(message, wParam)) {
-        return 0;
+    } else {
+        LibraryHold hold(message == WM_PLUGIN_COMMAND || message == WM_TIMER);
+        if (self->Handle(message, wParam))
+            return 0;
     }
     return CallWindowProcA(previous, hwnd, message, wParam, lParam);
 }

@@ -27,6 +27,8 @@ std::string g_productDir;
 
 NPError GetUrl(NPP npp, const char* url, const char* target) {
     g_browser.urls.push_back({npp, url ? url : "<null>", target ? target : "<null>"});
+    if (g_browser.onGetUrl)
+        g_browser.onGetUrl();
     return NPERR_NO_ERROR;
 }
 
@@ -142,6 +144,7 @@ void BrowserRecord::Clear() {
     freedBlocks.clear();
     overrunBlocks = 0;
     failNextAlloc = false;
+    onGetUrl = nullptr;
 }
 
 BrowserRecord& Browser() { return g_browser; }

@@ -41,6 +41,9 @@ struct BrowserRecord {
     std::vector<void*> freedBlocks;
     int overrunBlocks = 0;
     bool failNextAlloc = false;
+    // What the browser does inside a navigation request, after recording it
+    // (the page going away at once, say).
+    void (*onGetUrl)() = nullptr;
     void Clear();
 };
 BrowserRecord& Browser();

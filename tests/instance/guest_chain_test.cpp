@@ -89,6 +89,7 @@ void ExpectCommandTaken(HWND hwnd) {
 TEST(GuestChain, EveryProcedureOnceWhateverTheOrder) { EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_Order")); }
 TEST(GuestChain, FreedUnderTheBrowsersSubclass) { EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_Freed")); }
 TEST(GuestChain, FreedInsideTheAboutBox) { EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_FreedInAbout")); }
+TEST(GuestChain, FreedInsideANavigation) { EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_FreedInNavigation")); }
 
 TEST(GuestChain, DISABLED_Order) {
     // N a new instance attaches to window A; D it is destroyed; B it moves
@@ -146,16 +147,21 @@ TEST(GuestChain, DISABLED_Freed) {
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(PluginWindowClassProc()), GetWindowLongPtrA(plugin, GWLP_WNDPROC));
 }
 
-// The browser's timer comes inside the box's modal loop: the page goes, the
-// library is let go, and the user closes the box, which returns into it.
+// The page goes and the library is let go inside the browser's code that a
+// handler called: the handler then returns into the library.
 Instance* g_page = nullptr;
-void CALLBACK PageGoes(HWND, UINT, UINT_PTR timer, DWORD) {
+void PageGoes() {
+    EXPECT_EQ(NPERR_NO_ERROR, std::exchange(g_page, nullptr)->Destroy());
+    ShutDownLibrary();
+}
+
+// The browser's timer inside the box's modal loop; then the user closes it.
+void CALLBACK PageGoesInBox(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND box = FindWindowA("#32770", "About Zorbit");
     if (!box || !g_page)
         return;
     KillTimer(nullptr, timer);
-    EXPECT_EQ(NPERR_NO_ERROR, std::exchange(g_page, nullptr)->Destroy());
-    ShutDownLibrary();
+    PageGoes();
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
@@ -164,8 +170,19 @@ TEST(GuestChain, DISABLED_FreedInAbout) {
     Instance instance;
     Attach(instance, frame.plugin());
     g_page = &instance;
-    SetTimer(nullptr, 0, 50, PageGoes);
+    SetTimer(nullptr, 0, 50, PageGoesInBox);
     SendMessageA(frame.plugin(), WM_PLUGIN_COMMAND, zorbit::kAboutCommand, 0);
+    EXPECT_EQ(nullptr, g_page);
+    EXPECT_EACH_PROCEDURE_ONCE(frame.plugin());
+}
+
+TEST(GuestChain, DISABLED_FreedInNavigation) {
+    Frame frame;
+    Instance instance;
+    Attach(instance, frame.plugin());
+    g_page = &instance;
+    Browser().onGetUrl = PageGoes;
+    SendMessageA(frame.plugin(), WM_PLUGIN_COMMAND, 2998, 0);
     EXPECT_EQ(nullptr, g_page);
     EXPECT_EACH_PROCEDURE_ONCE(frame.plugin());
 }
