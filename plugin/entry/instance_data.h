@@ -20,6 +20,9 @@ struct InstanceData {
     int32_t ready;          // 1: may attach; 0: waits for the definition file
     char propName[17];      // "instance->pdata"
     char fileName[83];      // the "filename" attribute; empty when none was taken
+    // 1 when fileName was taken and requested, even empty: only then do the
+    // instance's streams go to the acceptance test.
+    int32_t fileRequested;
 };
 
 namespace zorbit {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "plugin/entry/browser_services.h"
@@ -34,10 +35,10 @@ void ForgetRecord(InstanceData* data) {
     records.erase(std::remove(records.begin(), records.end(), data), records.end());
 }
 
-// The first "filename" attribute, whatever its letter case: its value goes
-// into fileName and is requested. A value that does not fit fileName is
-// refused rather than cut, since a cut name would fetch a different file;
-// the instance then requests nothing and stays ready.
+// The first "filename" attribute, whatever its letter case and even empty:
+// its value goes into fileName and is requested. A value that does not fit
+// fileName is refused rather than cut, since a cut name would fetch a
+// different file; the instance then requests nothing and stays ready.
 void TakeFileName(NPP instance, InstanceData* data, int16_t argc, char* argn[], char* argv[]) {
     if (argc <= 0 || !argn || !argv)
         return;
@@ -45,9 +46,10 @@ void TakeFileName(NPP instance, InstanceData* data, int16_t argc, char* argn[], 
         if (!argn[i] || lstrcmpiA(argn[i], kFileNameAttribute) != 0)
             continue;
         const char* value = argv[i];
-        if (!value || !*value || std::strlen(value) > zorbit::kMaxFileNameChars)
+        if (!value || std::strlen(value) > zorbit::kMaxFileNameChars)
             return;
         std::strcpy(data->fileName, value);
+        data->fileRequested = 1;
         data->ready = 0;
         NPN_GetURL(instance, data->fileName, nullptr);
         return;
@@ -110,10 +112,40 @@ void DestroyRecord(NPP instance, InstanceData* data) {
     NPN_MemFree(data);
 }
 
+// Steps 6 to 13 of the attachment; false when the window is another
+// instance's window object's.
+bool AttachToWindow(NPP instance, InstanceData* data, NPWindow* window) {
+    HWND hwnd = static_cast<HWND>(window->window);
+    // Made first, so that running out of memory for it changes nothing.
+    std::unique_ptr<CPluginWnd> pluginWnd(new CPluginWnd());
+    if (data->hwnd)
+        DetachFromWindow(data);
+    data->hwnd = hwnd;
+    SetInstanceProperties(hwnd, data);
+
+    if (!data->menus->InstallMenus(OutermostAncestor(hwnd))) {
+        DestroyWindow(hwnd);
+        return true;
+    }
+    data->menus->InstallHooks();
+    data->menus->SetTargetWindow(hwnd);
+    NPN_Status(instance, kAttachedStatus);
+
+    if (!pluginWnd->Attach(hwnd))
+        return false;
+    pluginWnd->npp = instance;
+    data->pluginWnd = pluginWnd.release();
+
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+    data->window = window;
+    return true;
+}
+
 }  // namespace
 
 NPError NPP_New(char* type, NPP instance, uint16_t mode, int16_t argc, char* argn[], char* argv[],
-                NPSavedData* saved) {
+                NPSavedData* saved) noexcept {
     if (!instance)
         return NPERR_INVALID_INSTANCE_ERROR;
     if (instance->pdata) {
@@ -134,20 +166,28 @@ NPError NPP_New(char* type, NPP instance, uint16_t mode, int16_t argc, char* arg
         return NPERR_OUT_OF_MEMORY_ERROR;
     data->window = nullptr;
     data->hwnd = nullptr;
+    data->menus = nullptr;
     data->pluginWnd = nullptr;
+    data->ready = 1;
     std::memset(data->propName, 0, sizeof(data->propName));
     std::strcpy(data->propName, zorbit::kInstanceDataProperty);
     std::memset(data->fileName, 0, sizeof(data->fileName));
-    data->menus = new CBarMenuData();
-    data->ready = 1;
-    LiveRecords().push_back(data);
-
-    TakeFileName(instance, data, argc, argn, argv);
-    data->menus->LoadCollections();
+    data->fileRequested = 0;
+    // Out of memory anywhere below, the instance is not created: the browser
+    // gets the record's own failure, and pdata holds null.
+    try {
+        LiveRecords().push_back(data);
+        data->menus = new CBarMenuData();
+        TakeFileName(instance, data, argc, argn, argv);
+        data->menus->LoadCollections();
+    } catch (...) {
+        DestroyRecord(instance, data);
+        return NPERR_OUT_OF_MEMORY_ERROR;
+    }
     return NPERR_NO_ERROR;
 }
 
-NPError NPP_SetWindow(NPP instance, NPWindow* window) {
+NPError NPP_SetWindow(NPP instance, NPWindow* window) noexcept {
     if (!window)
         return NPERR_GENERIC_ERROR;
     if (!instance || !instance->pdata)
@@ -160,31 +200,21 @@ NPError NPP_SetWindow(NPP instance, NPWindow* window) {
         return NPERR_NO_ERROR;
     if (data->hwnd == hwnd)
         return NPERR_NO_ERROR;
-
-    if (data->hwnd)
-        DetachFromWindow(data);
-    data->hwnd = hwnd;
-    SetInstanceProperties(hwnd, data);
-
-    if (!data->menus->InstallMenus(OutermostAncestor(hwnd))) {
-        DestroyWindow(hwnd);
-        return NPERR_NO_ERROR;
+    // Failed half-way, nothing of the attachment stays; the next call tries
+    // again.
+    NPError result = NPERR_GENERIC_ERROR;
+    try {
+        if (AttachToWindow(instance, data, window))
+            return NPERR_NO_ERROR;
+    } catch (...) {
+        result = NPERR_OUT_OF_MEMORY_ERROR;
     }
-    data->menus->InstallHooks();
-    data->menus->SetTargetWindow(hwnd);
-    NPN_Status(instance, kAttachedStatus);
-
-    data->pluginWnd = new CPluginWnd();
-    data->pluginWnd->Attach(hwnd);
-    data->pluginWnd->npp = instance;
-
-    InvalidateRect(hwnd, nullptr, TRUE);
-    UpdateWindow(hwnd);
-    data->window = window;
-    return NPERR_NO_ERROR;
+    DetachFromWindow(data);
+    data->hwnd = nullptr;
+    return result;
 }
 
-NPError NPP_Destroy(NPP instance, NPSavedData** save) {
+NPError NPP_Destroy(NPP instance, NPSavedData** save) noexcept {
     if (!instance)
         return NPERR_INVALID_INSTANCE_ERROR;
     auto* data = static_cast<InstanceData*>(instance->pdata);

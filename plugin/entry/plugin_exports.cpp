@@ -7,7 +7,7 @@ namespace {
 NPPluginFuncs* g_pluginFuncs = nullptr;
 }
 
-NPError NP_EXPORT_CALL NP_GetEntryPoints(NPPluginFuncs* pFuncs) {
+NPError NP_EXPORT_CALL NP_GetEntryPoints(NPPluginFuncs* pFuncs) noexcept {
     if (!pFuncs)
         return NPERR_INVALID_FUNCTABLE_ERROR;
     // `size` is the browser's: neither read nor written.
@@ -26,7 +26,7 @@ NPError NP_EXPORT_CALL NP_GetEntryPoints(NPPluginFuncs* pFuncs) {
     return NPERR_NO_ERROR;
 }
 
-NPError NP_EXPORT_CALL NP_Initialize(NPNetscapeFuncs* bFuncs) {
+NPError NP_EXPORT_CALL NP_Initialize(NPNetscapeFuncs* bFuncs) noexcept {
     if (!bFuncs)
         return NPERR_INVALID_FUNCTABLE_ERROR;
     SetBrowserFuncs(bFuncs);
@@ -41,7 +41,7 @@ NPError NP_EXPORT_CALL NP_Initialize(NPNetscapeFuncs* bFuncs) {
     return NPP_Initialize();
 }
 
-NPError NP_EXPORT_CALL NP_Shutdown() {
+NPError NP_EXPORT_CALL NP_Shutdown() noexcept {
     NPP_Shutdown();
     SetBrowserFuncs(nullptr);
     return NPERR_NO_ERROR;

@@ -3,11 +3,11 @@
 
 #include "plugin/entry/entry_points.h"
 
-NPError NPP_Initialize() { return NPERR_NO_ERROR; }
+NPError NPP_Initialize() noexcept { return NPERR_NO_ERROR; }
 
 // Gives messages still addressed to the plug-in's windows (those the hooks
 // posted last, say) about a second to be handled while the code is loaded.
-void NPP_Shutdown() {
+void NPP_Shutdown() noexcept {
     for (int pass = 0; pass < 20; ++pass) {
         Sleep(50);
         MSG msg;
@@ -23,5 +23,5 @@ void NPP_Shutdown() {
     }
 }
 
-void NPP_Print(NPP instance, void* platformPrint) {}
-void NPP_URLNotify(NPP instance, const char* url, NPReason reason, void* notifyData) {}
+void NPP_Print(NPP instance, void* platformPrint) noexcept {}
+void NPP_URLNotify(NPP instance, const char* url, NPReason reason, void* notifyData) noexcept {}

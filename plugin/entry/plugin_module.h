@@ -6,3 +6,7 @@
 
 HINSTANCE PluginModule();
 void SetPluginModule(HINSTANCE module);
+
+// Keeps the library loaded until the process ends. For code of ours that
+// stays reachable from the browser's windows after we let go of them.
+void PinPluginModule();

@@ -1,28 +1,105 @@
 #include "plugin/entry/plugin_wnd.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "plugin/entry/browser_services.h"
+#include "plugin/entry/plugin_module.h"
 #include "plugin/menus/command_ids.h"
 
 namespace {
 
-// Both live on the subclassed window: the previous procedure, so that it can
-// be reached and restored from the window alone, and this object.
-constexpr char kPreviousProcProperty[] = "Zorbit.PreviousWndProc";
-constexpr char kObjectProperty[] = "Zorbit.PluginWnd";
+// One record per window whose chain holds our procedure, kept for the whole
+// library rather than with an object: the browser may subclass over ours, and
+// a later attachment to that window must find what our procedure passes on to.
+struct Subclass {
+    HWND hwnd;
+    WNDPROC previous;
+    CPluginWnd* object;  // null: the procedure only passes messages on
+};
 
-CPluginWnd* ObjectOf(HWND hwnd) { return static_cast<CPluginWnd*>(GetPropA(hwnd, kObjectProperty)); }
+std::vector<Subclass>& Subclasses() {
+    static std::vector<Subclass> subclasses;
+    return subclasses;
+}
+
+Subclass* FindSubclass(HWND hwnd) {
+    for (Subclass& subclass : Subclasses())
+        if (subclass.hwnd == hwnd)
+            return &subclass;
+    return nullptr;
+}
+
+void ForgetSubclass(HWND hwnd) {
+    auto& subclasses = Subclasses();
+    subclasses.erase(std::remove_if(subclasses.begin(), subclasses.end(),
+                                    [hwnd](const Subclass& subclass) { return subclass.hwnd == hwnd; }),
+                     subclasses.end());
+}
+
+// Asks a window's chain whether our procedure is in it: only the procedure
+// named in the first parameter answers, every other one passes it on.
+UINT g_probeMessage = 0;
+constexpr LRESULT kProbeAnswer = 0x2B0B;
+
+// A reference of our own on the library while a handler runs the browser's
+// code (a navigation, the status line, the About box's modal loop), where
+// the page may go and the library be shut down and unloaded: the handler
+// returns into the library. It is given back unless the browser shut the
+// library down meanwhile, when its own reference may have been the last.
+class LibraryHold {
+public:
+    explicit LibraryHold(bool hold) {
+        if (hold)
+            GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&ForgetSubclass),
+                               &module_);
+    }
+    ~LibraryHold() {
+        if (module_ && BrowserFuncs())
+            FreeLibrary(module_);
+    }
+    LibraryHold(const LibraryHold&) = delete;
+    LibraryHold& operator=(const LibraryHold&) = delete;
+
+private:
+    HMODULE module_ = nullptr;
+};
 
 }  // namespace
 
 CPluginWnd::~CPluginWnd() { Detach(); }
 
+bool CPluginWnd::OnTop(HWND hwnd) {
+    return GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CPluginWnd::WindowProc);
+}
+
+bool CPluginWnd::InChain(HWND hwnd) {
+    if (OnTop(hwnd))
+        return true;
+    if (!g_probeMessage)
+        g_probeMessage = RegisterWindowMessageA("Zorbit.SubclassProbe");
+    return g_probeMessage &&
+           SendMessageA(hwnd, g_probeMessage, reinterpret_cast<WPARAM>(&CPluginWnd::WindowProc), 0) == kProbeAnswer;
+}
+
 bool CPluginWnd::Attach(HWND hwnd) {
-    if (hwnd_ || !hwnd || !IsWindow(hwnd) || GetPropA(hwnd, kObjectProperty))
+    if (hwnd_ || !hwnd || !IsWindow(hwnd))
         return false;
+    // A record whose procedure is no longer in the chain (cut out, or the
+    // handle now names another window) leads nowhere.
+    if (FindSubclass(hwnd) && !InChain(hwnd))
+        ForgetSubclass(hwnd);
+    if (Subclass* subclass = FindSubclass(hwnd)) {
+        if (subclass->object)
+            return false;
+        subclass->object = this;
+        hwnd_ = hwnd;
+        return true;
+    }
     const LONG_PTR previous = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
     if (!previous)
         return false;
-    SetPropA(hwnd, kPreviousProcProperty, reinterpret_cast<HANDLE>(previous));
-    SetPropA(hwnd, kObjectProperty, this);
+    Subclasses().push_back({hwnd, reinterpret_cast<WNDPROC>(previous), this});
     hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CPluginWnd::WindowProc));
     return true;
@@ -35,60 +112,82 @@ HWND CPluginWnd::Detach() {
     hwnd_ = nullptr;
     // A pending timer would otherwise arrive at the browser's procedure.
     KillTimer(hwnd, kStatusTimer);
-    RemovePropA(hwnd, kObjectProperty);
-    const LONG_PTR previous = reinterpret_cast<LONG_PTR>(GetPropA(hwnd, kPreviousProcProperty));
-    if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CPluginWnd::WindowProc)) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
-        RemovePropA(hwnd, kPreviousProcProperty);
+    Subclass* subclass = FindSubclass(hwnd);
+    if (!subclass || subclass->object != this)
+        return hwnd;
+    subclass->object = nullptr;
+    if (OnTop(hwnd)) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass->previous));
+        ForgetSubclass(hwnd);
+    } else if (InChain(hwnd)) {
+        // A later subclass calls our procedure and cannot be made to stop:
+        // the procedure passes messages on from now, and must stay mapped
+        // after the browser has let the library go.
+        PinPluginModule();
+    } else {
+        ForgetSubclass(hwnd);
     }
-    // Otherwise someone subclassed the window after us; our procedure stays
-    // in their chain and, without this object, only passes messages on.
     return hwnd;
 }
 
-LRESULT CPluginWnd::CallPrevious(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kPreviousProcProperty));
-    if (!previous)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+bool CPluginWnd::Handle(UINT message, WPARAM wParam) {
+    // A message whose handling runs out of memory is dropped: nothing may
+    // unwind into the browser's code.
+    try {
+        switch (message) {
+        case WM_PLUGIN_COMMAND:
+            OnPluginCommand(wParam);
+            return true;
+        case WM_PLUGIN_SELECT:
+            OnPluginSelect(wParam);
+            return true;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(hwnd_, &paint);
+            EndPaint(hwnd_, &paint);
+            return true;
+        }
+        case WM_TIMER: {
+            HWND hwnd = hwnd_;
+            OnTimer();
+            return !IsWindow(hwnd);
+        }
+        default:
+            return false;
+        }
+    } catch (...) {
+        return true;
+    }
 }
 
 // The handlers may run the browser's code (a navigation, a modal box), which
-// may destroy the instance and this object: nothing touches the object after
-// a handler returns.
+// may destroy the instance and this object, or attach another: nothing read
+// from the record or the object is used after a handler returns.
 LRESULT CALLBACK CPluginWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CPluginWnd* self = ObjectOf(hwnd);
+    if (g_probeMessage && message == g_probeMessage && wParam == reinterpret_cast<WPARAM>(&CPluginWnd::WindowProc))
+        return kProbeAnswer;
+    const Subclass* subclass = FindSubclass(hwnd);
+    if (!subclass)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    const WNDPROC previous = subclass->previous;
+    CPluginWnd* self = subclass->object;
     if (message == WM_NCDESTROY) {
-        // The window goes while still subclassed: let go of it first, so
-        // that nothing of ours stays on a dead window.
-        WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kPreviousProcProperty));
+        // The window goes while still subclassed: nothing of ours stays on it.
         if (self)
-            self->Detach();
-        RemovePropA(hwnd, kPreviousProcProperty);
-        if (!previous)
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+            self->hwnd_ = nullptr;
+        if (OnTop(hwnd))
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        ForgetSubclass(hwnd);
+    } else if (!self) {
+        // Left under a later subclass that has gone since: leave the chain.
+        if (OnTop(hwnd)) {
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+            ForgetSubclass(hwnd);
+        }
+    } else {
+        LibraryHold hold(message == WM_PLUGIN_COMMAND || message == WM_TIMER);
+        if (self->Handle(message, wParam))
+            return 0;
     }
-    if (!self)
-        return CallPrevious(hwnd, message, wParam, lParam);
-
-    switch (message) {
-    case WM_PLUGIN_COMMAND:
-        self->OnPluginCommand(wParam);
-        return 0;
-    case WM_PLUGIN_SELECT:
-        self->OnPluginSelect(wParam);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(hwnd, &paint);
-        EndPaint(hwnd, &paint);
-        return 0;
-    }
-    case WM_TIMER:
-        self->OnTimer();
-        return CallPrevious(hwnd, message, wParam, lParam);
-    default:
-        return CallPrevious(hwnd, message, wParam, lParam);
-    }
+    return CallWindowProcA(previous, hwnd, message, wParam, lParam);
 }

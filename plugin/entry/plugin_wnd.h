@@ -22,11 +22,17 @@ public:
     // Detaches first when still attached.
     virtual ~CPluginWnd();
 
-    // Subclasses the window. The previous window procedure is kept with the
-    // window (a property) and gets every message this object does not take.
+    // Subclasses the window; the previous window procedure gets every
+    // message this object does not take. A window whose chain still holds
+    // our procedure from an earlier attachment is taken over as it is, so
+    // the procedure is never in a chain twice. False when the window is
+    // another object's; std::bad_alloc when out of memory, with nothing
+    // changed.
     bool Attach(HWND hwnd);
     // Stops the status timer and gives the window its previous window
-    // procedure back. The window itself stays. Returns the window.
+    // procedure back when ours is on top. Under a later subclass ours stays
+    // in the chain, passing messages on, and the library stays loaded.
+    // The window itself stays. Returns the window.
     HWND Detach();
 
     HWND hwnd() const { return hwnd_; }
@@ -36,7 +42,10 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CallPrevious(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static bool OnTop(HWND hwnd);
+    static bool InChain(HWND hwnd);
+    // Handles a message meant for this object; false to pass it on.
+    bool Handle(UINT message, WPARAM wParam);
 
     // Message handlers (menu_commands.cpp).
     void OnPluginCommand(WPARAM command);

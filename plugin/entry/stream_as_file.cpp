@@ -30,22 +30,28 @@ std::string AcceptanceKey(const char* fileName) {
 
 }  // namespace
 
-void NPP_StreamAsFile(NPP instance, NPStream* stream, const char* fname) {
+void NPP_StreamAsFile(NPP instance, NPStream* stream, const char* fname) noexcept {
     if (!fname || !*fname || !instance)
         return;
     auto* data = static_cast<InstanceData*>(instance->pdata);
     if (!data)
         return;
-    // No name, no key: an instance that requested nothing takes no stream
-    // (an empty key would be found in every path).
-    if (!data->fileName[0])
+    // An instance that requested nothing takes no stream; one that requested
+    // an empty name has an empty key, which every path contains.
+    if (!data->fileRequested)
         return;
-    const std::string key = AcceptanceKey(data->fileName);
-    if (UpperCase(fname).find(key) == std::string::npos)
-        return;
-
-    CIEMenuData lines;
-    ReadDefinition(lines, fname);
-    lines.TransferTo(data->menus);
-    data->ready = 1;
+    // Out of memory, the file is dropped and `ready` stays as it was. So are
+    // the definition entries: half-built ones would send the menu items to
+    // the wrong addresses.
+    try {
+        const std::string key = AcceptanceKey(data->fileName);
+        if (UpperCase(fname).find(key) == std::string::npos)
+            return;
+        CIEMenuData lines;
+        ReadDefinition(lines, fname);
+        lines.TransferTo(data->menus);
+        data->ready = 1;
+    } catch (...) {
+        data->menus->definitionEntries.clear();
+    }
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "plugin/entry/npapi.h"
 
@@ -19,6 +20,9 @@ public:
     PluginLibrary& operator=(const PluginLibrary&) = delete;
 
     HMODULE module() const { return module_; }
+    // Gives the module up unfreed; the object then neither frees it nor
+    // checks that it was unloaded.
+    HMODULE Release() { return std::exchange(module_, nullptr); }
     NP_GetEntryPointsFunc getEntryPoints = nullptr;
     NP_InitializeFunc initialize = nullptr;
     NP_ShutdownFunc shutdown = nullptr;

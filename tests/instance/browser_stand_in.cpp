@@ -27,6 +27,8 @@ std::string g_productDir;
 
 NPError GetUrl(NPP npp, const char* url, const char* target) {
     g_browser.urls.push_back({npp, url ? url : "<null>", target ? target : "<null>"});
+    if (g_browser.onGetUrl)
+        g_browser.onGetUrl();
     return NPERR_NO_ERROR;
 }
 
@@ -103,6 +105,14 @@ public:
         ASSERT_EQ(NPERR_NO_ERROR, library_->initialize(&g_browserFuncs));
     }
 
+    void ShutDown() {
+        if (!library_ || !library_->shutdown)
+            return;
+        EXPECT_EQ(NPERR_NO_ERROR, library_->shutdown());
+        FreeLibrary(library_->Release());
+        library_.reset();
+    }
+
     void TearDown() override {
         if (library_ && library_->shutdown) {
             EXPECT_EQ(NPERR_NO_ERROR, library_->shutdown());
@@ -118,8 +128,8 @@ private:
     std::optional<support::TempFolder> productDir_;
 };
 
-const ::testing::Environment* const g_environment =
-    ::testing::AddGlobalTestEnvironment(new StandInEnvironment);
+StandInEnvironment* const g_environment =
+    static_cast<StandInEnvironment*>(::testing::AddGlobalTestEnvironment(new StandInEnvironment));
 
 }  // namespace
 
@@ -134,6 +144,7 @@ void BrowserRecord::Clear() {
     freedBlocks.clear();
     overrunBlocks = 0;
     failNextAlloc = false;
+    onGetUrl = nullptr;
 }
 
 BrowserRecord& Browser() { return g_browser; }
@@ -151,6 +162,7 @@ void* BrowserAlloc(uint32_t size) {
 }
 
 const NPPluginFuncs& Plugin() { return g_pluginFuncs; }
+void ShutDownLibrary() { g_environment->ShutDown(); }
 const std::string& ProductDir() { return g_productDir; }
 std::string DefinitionPath() { return g_productDir + "\\mymenu.zbx"; }
 

@@ -41,6 +41,9 @@ struct BrowserRecord {
     std::vector<void*> freedBlocks;
     int overrunBlocks = 0;
     bool failNextAlloc = false;
+    // What the browser does inside a navigation request, after recording it
+    // (the page going away at once, say).
+    void (*onGetUrl)() = nullptr;
     void Clear();
 };
 BrowserRecord& Browser();
@@ -51,6 +54,10 @@ void* BrowserAlloc(uint32_t size);
 
 // The plug-in table of the library loaded for this run.
 const NPPluginFuncs& Plugin();
+// Lets the library go as a browser does after its last instance:
+// NP_Shutdown, then FreeLibrary. Whether it unloads is for the caller to
+// check; nothing of it may be called afterwards.
+void ShutDownLibrary();
 
 // The product directory of the run: three collection entries and the
 // definition file "mymenu.zbx" with five entries.

@@ -309,14 +309,14 @@ TEST_F(InstanceLifecycle, NewOnAnAttachedInstanceTearsItDownFirst) {
     EXPECT_EQ(1u, Browser().freedBlocks.size());
 }
 
-TEST_F(InstanceLifecycle, FileNameLongerThanTheRecordIsRefused) {
+TEST_F(InstanceLifecycle, FileNameThatFitsIsTakenEvenEmptyLongerIsRefused) {
     const std::string fits(82, 'f');
     const std::string tooLong(83, 'g');
     const std::string wayTooLong(600, 'h');
     struct Case {
         const char* value;
         bool taken;
-    } cases[] = {{fits.c_str(), true}, {tooLong.c_str(), false}, {wayTooLong.c_str(), false}, {"", false}};
+    } cases[] = {{fits.c_str(), true}, {tooLong.c_str(), false}, {wayTooLong.c_str(), false}, {"", true}};
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
         SCOPED_TRACE("case " + std::to_string(i));
         Browser().Clear();

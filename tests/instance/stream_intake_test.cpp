@@ -31,6 +31,7 @@ TEST_F(StreamIntake, AcceptanceKeyIsTheFirstSixCharactersFoundAnywhereInTheLocal
         {"other.zbx", "C:\\Cache\\MYMENU.ZBX", false},
         {"mymenu.zbx", "C:\\Cache\\MYMEN.ZBX", false},
         {"\xe9t\xe9.zbx", "C:\\Cache\\\xc9T\xc9.ZBX", true},
+        {"", "C:\\Cache\\index.htm", true},
     };
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
         SCOPED_TRACE("case " + std::to_string(i) + ": " + cases[i].fileName + " / " + cases[i].localPath);
