@@ -15,6 +15,7 @@
 #include "plugin/entry/instance_data.h"
 #include "plugin/entry/npapi.h"
 #include "plugin/menus/bar_menu_data.h"
+#include "bench/plugin_under_test.h"
 #include "bench/win32_timing.h"
 
 namespace {
@@ -25,26 +26,6 @@ using bench::Stats;
 using bench::Summarise;
 
 constexpr int kRepetitions = 7;
-
-std::string DosPath(const std::string& unixPath) {
-    typedef WCHAR*(CDECL * ToDos)(const char*);
-    auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-    if (toDos) {
-        if (WCHAR* dos = toDos(unixPath.c_str())) {
-            char path[MAX_PATH * 2] = {};
-            WideCharToMultiByte(CP_ACP, 0, dos, -1, path, sizeof(path), nullptr, nullptr);
-            HeapFree(GetProcessHeap(), 0, dos);
-            return path;
-        }
-    }
-    return unixPath;
-}
-
-NPError GetUrl(NPP, const char*, const char*) { return NPERR_NO_ERROR; }
-void Status(NPP, const char*) {}
-void* MemAlloc(uint32_t size) { return std::malloc(size); }
-void MemFree(void* block) { std::free(block); }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -84,28 +65,10 @@ std::string Definition(int count) {
 }  // namespace
 
 int main() {
-    HMODULE library = LoadLibraryA(DosPath(ZORBIT_PLUGIN_DLL).c_str());
-    if (!library) {
-        std::printf("cannot load %s\n", ZORBIT_PLUGIN_DLL);
+    bench::PluginUnderTest loaded;
+    if (!loaded.Load(ZORBIT_PLUGIN_DLL))
         return 1;
-    }
-    auto getEntryPoints = reinterpret_cast<NP_GetEntryPointsFunc>(
-        reinterpret_cast<void*>(GetProcAddress(library, "NP_GetEntryPoints")));
-    auto initialize =
-        reinterpret_cast<NP_InitializeFunc>(reinterpret_cast<void*>(GetProcAddress(library, "NP_Initialize")));
-    auto shutdown =
-        reinterpret_cast<NP_ShutdownFunc>(reinterpret_cast<void*>(GetProcAddress(library, "NP_Shutdown")));
-    NPPluginFuncs plugin = {};
-    plugin.size = sizeof(plugin);
-    NPNetscapeFuncs browser = {};
-    browser.size = sizeof(browser);
-    browser.version = (NP_VERSION_MAJOR << 8) | NP_VERSION_MINOR;
-    browser.geturl = GetUrl;
-    browser.status = Status;
-    browser.memalloc = MemAlloc;
-    browser.memfree = MemFree;
-    if (getEntryPoints(&plugin) != NPERR_NO_ERROR || initialize(&browser) != NPERR_NO_ERROR)
-        return 1;
+    NPPluginFuncs& plugin = loaded.plugin;
 
     // A product directory of its own with ten collection entries.
     char temp[MAX_PATH];
@@ -198,8 +161,6 @@ int main() {
         WriteProfileStringA("Zorbit", "ZorbitDir", nullptr);
     else
         WriteProfileStringA("Zorbit", "ZorbitDir", oldDir);
-    shutdown();
-    FreeLibrary(library);
     std::fflush(stdout);
     return 0;
 }

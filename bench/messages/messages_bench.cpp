@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "plugin/entry/npapi.h"
+#include "bench/plugin_under_test.h"
 #include "bench/win32_timing.h"
 
 namespace {
@@ -23,26 +24,6 @@ constexpr int kRounds = 15;
 constexpr int kSentPerRound = 20000;
 constexpr int kPostedPerRound = 5000;
 constexpr UINT kBenchMessage = WM_APP + 7;
-
-std::string DosPath(const std::string& unixPath) {
-    typedef WCHAR*(CDECL * ToDos)(const char*);
-    auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-    if (toDos) {
-        if (WCHAR* dos = toDos(unixPath.c_str())) {
-            char path[MAX_PATH * 2] = {};
-            WideCharToMultiByte(CP_ACP, 0, dos, -1, path, sizeof(path), nullptr, nullptr);
-            HeapFree(GetProcessHeap(), 0, dos);
-            return path;
-        }
-    }
-    return unixPath;
-}
-
-NPError GetUrl(NPP, const char*, const char*) { return NPERR_NO_ERROR; }
-void Status(NPP, const char*) {}
-void* MemAlloc(uint32_t size) { return std::malloc(size); }
-void MemFree(void* block) { std::free(block); }
 
 double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency, int count) {
     return 1e6 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart) / count;
@@ -82,28 +63,10 @@ struct Series {
 }  // namespace
 
 int main() {
-    HMODULE library = LoadLibraryA(DosPath(ZORBIT_PLUGIN_DLL).c_str());
-    if (!library) {
-        std::printf("cannot load %s\n", ZORBIT_PLUGIN_DLL);
+    bench::PluginUnderTest loaded;
+    if (!loaded.Load(ZORBIT_PLUGIN_DLL))
         return 1;
-    }
-    auto getEntryPoints = reinterpret_cast<NP_GetEntryPointsFunc>(
-        reinterpret_cast<void*>(GetProcAddress(library, "NP_GetEntryPoints")));
-    auto initialize =
-        reinterpret_cast<NP_InitializeFunc>(reinterpret_cast<void*>(GetProcAddress(library, "NP_Initialize")));
-    auto shutdown =
-        reinterpret_cast<NP_ShutdownFunc>(reinterpret_cast<void*>(GetProcAddress(library, "NP_Shutdown")));
-    NPPluginFuncs plugin = {};
-    plugin.size = sizeof(plugin);
-    NPNetscapeFuncs browser = {};
-    browser.size = sizeof(browser);
-    browser.version = (NP_VERSION_MAJOR << 8) | NP_VERSION_MINOR;
-    browser.geturl = GetUrl;
-    browser.status = Status;
-    browser.memalloc = MemAlloc;
-    browser.memfree = MemFree;
-    if (getEntryPoints(&plugin) != NPERR_NO_ERROR || initialize(&browser) != NPERR_NO_ERROR)
-        return 1;
+    NPPluginFuncs& plugin = loaded.plugin;
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
@@ -165,8 +128,6 @@ int main() {
 
     DestroyWindow(frame);
     Pump();
-    shutdown();
-    FreeLibrary(library);
     std::fflush(stdout);
     return 0;
 }
