@@ -26,7 +26,7 @@ UINT BreakFlag(bool& pendingBreak) {
 // greyed and carries no identifier, so that neither choosing nor
 // highlighting it can name another entry.
 void AppendCommandItem(HMENU menu, UINT flags, size_t index, size_t lastIndex, uint32_t command,
-                       const std::string& name) {
+                       const ItemText& name) {
     if (index > lastIndex)
         AppendMenuA(menu, flags | MF_GRAYED, zorbit::kNoCommand, name.c_str());
     else

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -17,6 +19,9 @@ constexpr std::string_view kMarkers[] = {
 };
 
 constexpr std::string_view kLineBreak = "\r\n ";
+constexpr size_t kShortestMarker = 4;  // "</p>"
+// A marker starts at most this far after the space that opens its window.
+constexpr size_t kWindowReach = zorbit::kMarkerWindowChars - kShortestMarker;
 
 bool StartsWith(std::string_view text, size_t at, std::string_view marker) {
     return text.size() - at >= marker.size() && std::memcmp(text.data() + at, marker.data(), marker.size()) == 0;
@@ -42,27 +47,64 @@ bool MarkerAt(std::string_view window, size_t at) {
     }
 }
 
+// The first space at or after `at`, or `size`. Spaces lie a few characters
+// apart, where a call to memchr costs more than it saves: eight bytes are
+// tested at a time instead.
+size_t NextSpace(const char* text, size_t at, size_t size) {
+    constexpr uint64_t kOnes = 0x0101010101010101u;
+    constexpr uint64_t kHighBits = 0x8080808080808080u;
+    constexpr uint64_t kSpaces = 0x2020202020202020u;
+    for (; at + 8 <= size; at += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + at, 8);
+        const uint64_t x = word ^ kSpaces;
+        if (((x - kOnes) & ~x & kHighBits) != 0)
+            break;
+    }
+    while (at < size && text[at] != ' ')
+        ++at;
+    return at;
+}
+
+// Whether a marker's first letter stands among the six characters after a
+// space: no marker (four characters at least) can start later in the window.
+bool MayStartMarker(const char* afterSpace) {
+    static const struct FirstLetters {
+        bool table[256] = {};
+        FirstLetters() {
+            for (unsigned char c : {'M', 'S', 'T', '<'})
+                table[c] = true;
+        }
+    } first;
+    const auto at = [&](int i) { return static_cast<int>(first.table[static_cast<unsigned char>(afterSpace[i])]); };
+    return (at(0) | at(1) | at(2) | at(3) | at(4) | at(5)) != 0;
+}
+
 // Appends `pending` to `out`, with CR LF and a space put before every space
 // whose window holds a marker. Windows only ever reach forward over text
 // that was read, never over inserted characters, and never past `pending`.
 void AppendNormalised(std::string_view pending, std::string& out) {
+    const char* const text = pending.data();
+    const size_t size = pending.size();
     size_t copied = 0;
-    for (size_t space = pending.find(' '); space != std::string_view::npos; space = pending.find(' ', space + 1)) {
+    for (size_t space = NextSpace(text, 0, size); space < size; space = NextSpace(text, space + 1, size)) {
+        if (space + kWindowReach < size && !MayStartMarker(text + space + 1))
+            continue;
         if (!IsBreakMarker(pending.substr(space, zorbit::kMarkerWindowChars)))
             continue;
-        out.append(pending.data() + copied, space - copied);
+        out.append(text + copied, space - copied);
         out.append(kLineBreak);
         copied = space;
     }
-    out.append(pending.data() + copied, pending.size() - copied);
+    out.append(text + copied, size - copied);
 }
 
 }  // namespace
 
 bool IsBreakMarker(std::string_view window) {
     // Called at every space of the file: look for markers only where one of
-    // their first letters stands.
-    for (size_t at = 0; at < window.size(); ++at) {
+    // their first letters stands, and where the shortest could still fit.
+    for (size_t at = 0; at + kShortestMarker <= window.size(); ++at) {
         if (MarkerAt(window, at))
             return true;
     }
@@ -70,7 +112,7 @@ bool IsBreakMarker(std::string_view window) {
 }
 
 // The normalised text is written in blocks of about this size.
-constexpr size_t kWriteBlock = 16 * 1024;
+constexpr size_t kWriteBlock = 64 * 1024;
 
 int CopyToWorkFile(const char* sourcePath, std::string& workFileName) {
     workFileName.clear();
@@ -81,37 +123,71 @@ int CopyToWorkFile(const char* sourcePath, std::string& workFileName) {
     FILE* work = CreateWorkFile(name);
     if (!work)
         return 0;
+    // Closed and deleted unless it was written whole, a failed allocation
+    // included.
+    struct Scratch {
+        FILE*& file;
+        const std::string& name;
+        bool keep = false;
+        ~Scratch() {
+            if (file)
+                std::fclose(file);
+            if (!keep)
+                std::remove(name.c_str());
+        }
+    } scratch{work, name};
 
     bool written = true;
-    std::string chunk;
+    // The source is read a block at a time rather than a line at a time, and
+    // cut into the chunks fgets would read: up to a newline, at most
+    // kChunkChars.
+    std::string text;
     std::string pending;
     std::string normalised;
-    normalised.reserve(kWriteBlock + 2 * zorbit::kChunkChars);
+    normalised.reserve(kWriteBlock + 3 * zorbit::kChunkChars);
     bool carry = false;
-    while (written && source.ReadLine(chunk, zorbit::kChunkChars)) {
-        // A space at the end of a chunk is carried into the next one (and so
-        // written twice), so that a marker right after it is still found.
-        if (carry) {
-            pending.assign(1, ' ');
-            pending += chunk;
-            AppendNormalised(pending, normalised);
-        } else {
-            AppendNormalised(chunk, normalised);
+    bool more = true;
+    while (written && more) {
+        more = source.AppendBlock(text);
+        size_t at = 0;
+        while (written) {
+            const size_t rest = text.size() - at;
+            const void* newline = std::memchr(text.data() + at, '\n', std::min(zorbit::kChunkChars, rest));
+            size_t length = 0;
+            if (newline)
+                length = static_cast<size_t>(static_cast<const char*>(newline) - text.data()) - at + 1;
+            else if (rest >= zorbit::kChunkChars)
+                length = zorbit::kChunkChars;
+            else if (!more && rest > 0)
+                length = rest;
+            else
+                break;
+            const std::string_view chunk(text.data() + at, length);
+            at += length;
+            // A space at the end of a chunk is carried into the next one (and
+            // so written twice), so that a marker right after it is still found.
+            if (carry) {
+                pending.assign(1, ' ');
+                pending += chunk;
+                AppendNormalised(pending, normalised);
+            } else {
+                AppendNormalised(chunk, normalised);
+            }
+            carry = chunk.back() == ' ';
+            if (normalised.size() >= kWriteBlock) {
+                written = std::fwrite(normalised.data(), 1, normalised.size(), work) == normalised.size();
+                normalised.clear();
+            }
         }
-        carry = chunk.back() == ' ';
-        if (normalised.size() >= kWriteBlock) {
-            written = std::fwrite(normalised.data(), 1, normalised.size(), work) == normalised.size();
-            normalised.clear();
-        }
+        text.erase(0, at);
     }
     if (written && !normalised.empty())
         written = std::fwrite(normalised.data(), 1, normalised.size(), work) == normalised.size();
-    if (std::fclose(work) != 0)
-        written = false;
-    if (!written || source.Failed()) {
-        std::remove(name.c_str());
+    const int closed = std::fclose(work);
+    work = nullptr;
+    if (!written || closed != 0 || source.Failed())
         return 0;
-    }
     workFileName = name;
+    scratch.keep = true;
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "plugin/menus/ie_menu_data.h"
 
+#include <utility>
+
 #include "plugin/menus/bar_menu_data.h"
 
 CIEMenuData::~CIEMenuData() {
@@ -7,8 +9,9 @@ CIEMenuData::~CIEMenuData() {
         lines_.pop_back();
 }
 
-void CIEMenuData::Append(std::unique_ptr<CPaseData> line) {
-    lines_.push_back(std::move(line));
+std::string_view CIEMenuData::Keep(std::string text) {
+    texts_.push_back(std::make_unique<std::string>(std::move(text)));
+    return *texts_.back();
 }
 
 int CIEMenuData::TransferTo(CBarMenuData* manager) const {

@@ -1,5 +1,6 @@
+#include <algorithm>
 #include <cstdio>
-#include <memory>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -10,28 +11,61 @@
 
 namespace {
 
+// Beyond this many lines, the list grows as it is filled.
+constexpr size_t kMostReservedLines = size_t(1) << 20;
+
+// The lines of the work file as fgets would read them in text mode with a
+// buffer of kLineChars + 1 bytes, without decoding the file first: a CR
+// right before an LF belongs to the newline, and neither a newline nor a CR
+// can change how a line is classified, so each piece is given without its
+// newline. The lines' texts point into `bytes`.
+void ClassifyLines(CIEMenuData& target, std::string_view bytes) {
+    bool pastEmbed = false;
+    for (size_t at = 0; at < bytes.size();) {
+        const void* found = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
+        const size_t newline = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data()) : bytes.size();
+        size_t contentEnd = newline;
+        if (found && contentEnd > at && bytes[contentEnd - 1] == '\r')
+            --contentEnd;
+        const size_t length = contentEnd - at + (found ? 1 : 0);
+        for (size_t piece = 0; piece < length; piece += zorbit::kLineChars) {
+            const size_t from = std::min(at + piece, contentEnd);
+            const std::string_view line = bytes.substr(from, std::min(at + piece + zorbit::kLineChars, contentEnd) - from);
+            // Only the lower-case tag ends the preamble; that line is dropped too.
+            if (!pastEmbed) {
+                pastEmbed = line.find("embed") != std::string_view::npos;
+                continue;
+            }
+            // Most lines of a page carry no keyword: they are not kept.
+            CPaseData data;
+            data.keyword = CPaseData::KeywordOf(line);
+            if (data.keyword.empty())
+                continue;
+            data.ExtractText(line);
+            target.Append(data);
+        }
+        at = found ? newline + 1 : bytes.size();
+    }
+}
+
 int ReadWorkFile(CIEMenuData& target, const std::string& workFileName) {
-    TextModeReader work(workFileName.c_str());
-    if (!work.IsOpen())
+    // One read of the whole file; the lines' texts stay in it.
+    std::string bytes;
+    if (!ReadFileUpToCtrlZ(workFileName.c_str(), bytes))
         return 0;
-    std::string line;
-    // Only the lower-case tag ends the preamble; that line is dropped too.
-    while (work.ReadLine(line, zorbit::kLineChars)) {
-        if (line.find("embed") != std::string::npos)
-            break;
-    }
-    while (work.ReadLine(line, zorbit::kLineChars)) {
-        // Most lines of a page carry no keyword: no object is made for them.
-        const std::string_view keyword = CPaseData::KeywordOf(line);
-        if (keyword.empty())
-            continue;
-        auto data = std::make_unique<CPaseData>();
-        data->keyword.assign(keyword);
-        data->ExtractText(line);
-        target.Append(std::move(data));
-    }
+    // Room for as many lines as the file can hold (a kept line takes a
+    // keyword and a newline at least), so that the list never moves while
+    // it fills; only the part that is filled is ever touched.
+    target.Reserve(std::min(bytes.size() / 6 + 1, kMostReservedLines));
+    ClassifyLines(target, target.Keep(std::move(bytes)));
     return 1;
 }
+
+// Deletes the work file however the read ends, a failed allocation included.
+struct WorkFileRemover {
+    const std::string& name;
+    ~WorkFileRemover() { std::remove(name.c_str()); }
+};
 
 }  // namespace
 
@@ -40,7 +74,6 @@ int ReadDefinition(CIEMenuData& target, const char* sourcePath) {
     CopyToWorkFile(sourcePath, workFileName);
     if (workFileName.empty())
         return 0;
-    const int result = ReadWorkFile(target, workFileName);
-    std::remove(workFileName.c_str());
-    return result;
+    const WorkFileRemover remover{workFileName};
+    return ReadWorkFile(target, workFileName);
 }

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr size_t kBufferBytes = 16 * 1024;
+constexpr size_t kBufferBytes = 64 * 1024;
 constexpr unsigned char kCtrlZ = 0x1A;
 
 }  // namespace
@@ -82,4 +82,98 @@ bool TextModeReader::ReadLine(std::string& line, size_t maxChars) {
             break;
     }
     return !line.empty();
+}
+
+namespace {
+
+// CR LF becomes LF, in place, from `from` on.
+void JoinCarriageReturns(std::string& text, size_t from = 0) {
+    char* const data = text.data();
+    const size_t size = text.size();
+    const void* found = std::memchr(data + from, '\r', size - from);
+    if (!found)
+        return;
+    size_t in = static_cast<size_t>(static_cast<const char*>(found) - data);
+    size_t out = in;
+    // data[in] is a CR; copy from it, or from the LF it is paired with, up
+    // to the next CR.
+    while (in < size) {
+        if (in + 1 < size && data[in + 1] == '\n')
+            ++in;
+        const void* next = std::memchr(data + in + 1, '\r', size - in - 1);
+        const size_t to = next ? static_cast<size_t>(static_cast<const char*>(next) - data) : size;
+        std::memmove(data + out, data + in, to - in);
+        out += to - in;
+        in = to;
+    }
+    text.resize(out);
+}
+
+}  // namespace
+
+bool ReadFileUpToCtrlZ(const char* path, std::string& text) {
+    text.clear();
+    if (!path || !*path)
+        return false;
+    FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return false;
+    // The size, where it can be known, lets one read take the whole file.
+    size_t capacity = kBufferBytes;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0)
+            capacity = static_cast<size_t>(size) + 1;
+    }
+    std::rewind(file);
+    size_t size = 0;
+    bool failed = false;
+    for (;;) {
+        text.resize(capacity);
+        size += std::fread(text.data() + size, 1, capacity - size, file);
+        if (size < capacity) {
+            failed = std::ferror(file) != 0;
+            break;
+        }
+        capacity *= 2;
+    }
+    std::fclose(file);
+    text.resize(failed ? 0 : size);
+    if (failed)
+        return false;
+    if (const void* end = std::memchr(text.data(), kCtrlZ, text.size()))
+        text.resize(static_cast<size_t>(static_cast<const char*>(end) - text.data()));
+    return true;
+}
+
+bool ReadTextModeFile(const char* path, std::string& text) {
+    if (!ReadFileUpToCtrlZ(path, text))
+        return false;
+    JoinCarriageReturns(text);
+    return true;
+}
+
+bool TextModeReader::AppendBlock(std::string& text) {
+    if (pos_ == end_ && !Refill())
+        return false;
+    const unsigned char* const from = buffer_.data() + pos_;
+    size_t size = end_ - pos_;
+    const void* ctrlZ = std::memchr(from, kCtrlZ, size);
+    if (ctrlZ)
+        size = static_cast<size_t>(static_cast<const unsigned char*>(ctrlZ) - from);
+    const size_t start = text.size();
+    text.append(reinterpret_cast<const char*>(from), size);
+    pos_ += size;
+    JoinCarriageReturns(text, start);
+    if (ctrlZ) {
+        atEnd_ = true;
+        pos_ = end_;
+        return true;
+    }
+    // A CR that ends the block pairs with an LF that begins the next one.
+    if (text.size() > start && text.back() == '\r' && PeekRaw() == '\n') {
+        NextRaw();
+        text.back() = '\n';
+    }
+    return true;
 }

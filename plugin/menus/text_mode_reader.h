@@ -25,6 +25,11 @@ public:
     // empty line, when nothing is left.
     bool ReadLine(std::string& line, size_t maxChars);
 
+    // Appends the next block of the file, decoded, to `text`: what one read
+    // brings, so many lines at a time. False, with nothing appended, when
+    // nothing is left.
+    bool AppendBlock(std::string& text);
+
 private:
     static constexpr int kEnd = -1;
 
@@ -39,3 +44,11 @@ private:
     bool atEnd_ = false;
     bool failed_ = false;
 };
+
+// The whole file as TextModeReader reads it, in one read: false, with empty
+// text, when it cannot be opened or read.
+bool ReadTextModeFile(const char* path, std::string& text);
+
+// The bytes of the whole file, in one read, up to the first Ctrl-Z; CR LF is
+// left as it is. False, with empty bytes, when it cannot be opened or read.
+bool ReadFileUpToCtrlZ(const char* path, std::string& bytes);
