@@ -24,8 +24,11 @@ public:
     // removes the hooks.
     ~CBarMenuData();
 
-    // Replaces the definition entries with those built from the lines.
-    void BuildEntries(const std::vector<CPaseData>& lines);
+    // Replaces the definition entries with those built from the lines. The
+    // entries' texts are copied, unless the lines' texts all lie in `texts`,
+    // which the entries then share.
+    void BuildEntries(const std::vector<CPaseData>& lines,
+                      const std::vector<std::shared_ptr<const std::string>>& texts = {});
 
     // The url of definition entry `index`, or empty text for index 0, for
     // indices past the end and for entries beyond the last command identifier.

@@ -20,13 +20,26 @@ void Shallower(int32_t& count) {
 
 }  // namespace
 
-void CBarMenuData::BuildEntries(const std::vector<CPaseData>& lines) {
+void CBarMenuData::BuildEntries(const std::vector<CPaseData>& lines,
+                                const std::vector<std::shared_ptr<const std::string>>& texts) {
     definitionEntries.clear();
-    // One block holds every text: no entry's text is bigger than its line's.
+    const bool shared = !texts.empty();
     size_t textBytes = 0;
-    for (const CPaseData& line : lines)
-        textBytes += line.text.size();
+    if (shared) {
+        for (const auto& text : texts)
+            definitionEntries.Share(text);
+    } else {
+        // One block holds every text: no entry's text is bigger than its line's.
+        for (const CPaseData& line : lines)
+            textBytes += line.text.size();
+    }
     definitionEntries.reserve(lines.size(), textBytes);
+    const auto add = [&](std::string_view name, std::string_view url, EntryKind kind, int32_t depth) {
+        if (shared)
+            definitionEntries.AppendShared(name, url, kind, depth);
+        else
+            definitionEntries.Append(name, url, kind, depth);
+    };
 
     using namespace std::string_view_literals;
     int32_t count = 0;
@@ -39,25 +52,25 @@ void CBarMenuData::BuildEntries(const std::vector<CPaseData>& lines) {
                 count = 0;
                 continue;
             }
-            definitionEntries.Append(text, {}, Title, depth);
+            add(text, {}, Title, depth);
             Deeper(count);
         } else if (keyword == "MENUITEM"sv) {
             const size_t semicolon = text.find(';');
             if (semicolon == std::string_view::npos || semicolon == 0)
-                definitionEntries.Append({}, {}, Item, depth);
+                add({}, {}, Item, depth);
             else
-                definitionEntries.Append(text.substr(0, semicolon), text.substr(semicolon + 1), Item, depth);
+                add(text.substr(0, semicolon), text.substr(semicolon + 1), Item, depth);
         } else if (keyword == "SUBMENU"sv) {
             if (text == "END"sv) {
                 Shallower(count);
                 continue;
             }
-            definitionEntries.Append(text, {}, Submenu, depth);
+            add(text, {}, Submenu, depth);
             Deeper(count);
         } else if (keyword == "SEPARATOR"sv) {
-            definitionEntries.Append({}, {}, Separator, depth);
+            add({}, {}, Separator, depth);
         } else if (keyword == "BREAK"sv) {
-            definitionEntries.Append({}, {}, Break, depth);
+            add({}, {}, Break, depth);
         }
     }
 }

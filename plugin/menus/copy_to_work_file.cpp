@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -80,10 +81,12 @@ bool MayStartMarker(const char* afterSpace) {
     return (at(0) | at(1) | at(2) | at(3) | at(4) | at(5)) != 0;
 }
 
-// Appends `pending` to `out`, with CR LF and a space put before every space
-// whose window holds a marker. Windows only ever reach forward over text
-// that was read, never over inserted characters, and never past `pending`.
-void AppendNormalised(std::string_view pending, std::string& out) {
+// Writes `pending` to `out`, with CR LF and a space put before every space
+// whose window holds a marker, and returns the end of what it wrote (at most
+// four characters for each one of `pending`). Windows only ever reach
+// forward over text that was read, never over inserted characters, and
+// never past `pending`.
+char* WriteNormalised(std::string_view pending, char* out) {
     const char* const text = pending.data();
     const size_t size = pending.size();
     size_t copied = 0;
@@ -92,11 +95,14 @@ void AppendNormalised(std::string_view pending, std::string& out) {
             continue;
         if (!IsBreakMarker(pending.substr(space, zorbit::kMarkerWindowChars)))
             continue;
-        out.append(text + copied, space - copied);
-        out.append(kLineBreak);
+        std::memcpy(out, text + copied, space - copied);
+        out += space - copied;
+        std::memcpy(out, kLineBreak.data(), kLineBreak.size());
+        out += kLineBreak.size();
         copied = space;
     }
-    out.append(text + copied, size - copied);
+    std::memcpy(out, text + copied, size - copied);
+    return out + (size - copied);
 }
 
 }  // namespace
@@ -111,8 +117,11 @@ bool IsBreakMarker(std::string_view window) {
     return false;
 }
 
-// The normalised text is written in blocks of about this size.
+// The normalised text is written in blocks of about this size; the buffer
+// holds one more chunk at its worst (a carried space, the chunk and its
+// newline, each character growing to four).
 constexpr size_t kWriteBlock = 64 * 1024;
+constexpr size_t kOutBytes = kWriteBlock + 4 * (zorbit::kChunkChars + 2);
 
 int CopyToWorkFile(const char* sourcePath, std::string& workFileName) {
     workFileName.clear();
@@ -138,51 +147,63 @@ int CopyToWorkFile(const char* sourcePath, std::string& workFileName) {
     } scratch{work, name};
 
     bool written = true;
-    // The source is read a block at a time rather than a line at a time, and
-    // cut into the chunks fgets would read: up to a newline, at most
-    // kChunkChars.
-    std::string text;
+    // The source is read a block at a time rather than a line at a time,
+    // and cut into the chunks fgets would read in text mode: up to a newline
+    // (a CR LF reads as one), at most kChunkChars characters. The bytes are
+    // not decoded first: only the newline that ends a chunk differs.
+    std::string bytes;
     std::string pending;
-    std::string normalised;
-    normalised.reserve(kWriteBlock + 3 * zorbit::kChunkChars);
+    const std::unique_ptr<char[]> normalised(new char[kOutBytes]);
+    size_t used = 0;
     bool carry = false;
     bool more = true;
     while (written && more) {
-        more = source.AppendBlock(text);
+        more = source.AppendRawBlock(bytes);
         size_t at = 0;
         while (written) {
-            const size_t rest = text.size() - at;
-            const void* newline = std::memchr(text.data() + at, '\n', std::min(zorbit::kChunkChars, rest));
-            size_t length = 0;
-            if (newline)
-                length = static_cast<size_t>(static_cast<const char*>(newline) - text.data()) - at + 1;
-            else if (rest >= zorbit::kChunkChars)
-                length = zorbit::kChunkChars;
-            else if (!more && rest > 0)
-                length = rest;
-            else
+            const size_t rest = bytes.size() - at;
+            const void* found = std::memchr(bytes.data() + at, '\n', std::min(rest, zorbit::kChunkChars + 1));
+            size_t end = 0;  // of the chunk's characters but its newline
+            bool newline = false;
+            if (found) {
+                end = static_cast<size_t>(static_cast<const char*>(found) - bytes.data());
+                if (end > at && bytes[end - 1] == '\r')
+                    --end;
+                newline = end - at < zorbit::kChunkChars;
+                if (!newline)
+                    end = at + zorbit::kChunkChars;
+            } else if (rest > zorbit::kChunkChars) {
+                end = at + zorbit::kChunkChars;
+            } else if (!more && rest > 0) {
+                end = bytes.size();
+            } else {
                 break;
-            const std::string_view chunk(text.data() + at, length);
-            at += length;
+            }
+            const std::string_view chunk(bytes.data() + at, end - at);
+            at = newline ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data()) + 1 : end;
             // A space at the end of a chunk is carried into the next one (and
             // so written twice), so that a marker right after it is still found.
+            char* out = normalised.get() + used;
             if (carry) {
                 pending.assign(1, ' ');
                 pending += chunk;
-                AppendNormalised(pending, normalised);
+                out = WriteNormalised(pending, out);
             } else {
-                AppendNormalised(chunk, normalised);
+                out = WriteNormalised(chunk, out);
             }
-            carry = chunk.back() == ' ';
-            if (normalised.size() >= kWriteBlock) {
-                written = std::fwrite(normalised.data(), 1, normalised.size(), work) == normalised.size();
-                normalised.clear();
+            if (newline)
+                *out++ = '\n';
+            used = static_cast<size_t>(out - normalised.get());
+            carry = !newline && !chunk.empty() && chunk.back() == ' ';
+            if (used >= kWriteBlock) {
+                written = std::fwrite(normalised.get(), 1, used, work) == used;
+                used = 0;
             }
         }
-        text.erase(0, at);
+        bytes.erase(0, at);
     }
-    if (written && !normalised.empty())
-        written = std::fwrite(normalised.data(), 1, normalised.size(), work) == normalised.size();
+    if (written && used > 0)
+        written = std::fwrite(normalised.get(), 1, used, work) == used;
     const int closed = std::fclose(work);
     work = nullptr;
     if (!written || closed != 0 || source.Failed())

@@ -10,13 +10,13 @@ CIEMenuData::~CIEMenuData() {
 }
 
 std::string_view CIEMenuData::Keep(std::string text) {
-    texts_.push_back(std::make_unique<std::string>(std::move(text)));
+    texts_.push_back(std::make_shared<const std::string>(std::move(text)));
     return *texts_.back();
 }
 
 int CIEMenuData::TransferTo(CBarMenuData* manager) const {
     if (!manager)
         return 0;
-    manager->BuildEntries(lines_);
+    manager->BuildEntries(lines_, texts_);
     return 1;
 }

@@ -30,7 +30,8 @@ public:
     const std::vector<CPaseData>& Lines() const { return lines_; }
 
     // Keeps a text that lines appended later point into, for as long as the
-    // list lives; returns it where it now lies.
+    // list lives (and the entries built from them share it); returns it
+    // where it now lies.
     std::string_view Keep(std::string text);
 
     // Hands the lines to the manager's BuildEntries. 0 without a manager, else 1.
@@ -39,5 +40,5 @@ public:
 private:
     std::vector<CPaseData> lines_;
     // Each text stays where it is when more are kept.
-    std::vector<std::unique_ptr<std::string>> texts_;
+    std::vector<std::shared_ptr<const std::string>> texts_;
 };

@@ -14,7 +14,9 @@ enum EntryKind : int32_t {
     Break = 4,
 };
 
-class CItemData {
+// Final: the definition entries lie side by side, and are destroyed without a
+// virtual call each.
+class CItemData final {
 public:
     CItemData() = default;
     CItemData(std::string_view name, std::string_view url, EntryKind kind, int32_t depth)

@@ -1,7 +1,8 @@
-// The caption or address of a menu entry: NUL-terminated text that an entry
-// either holds itself or borrows from the storage of the entry list it lives
-// in (EntryList), so that a definition of thousands of entries costs one
-// allocation for all its texts rather than one per text.
+// The caption or address of a menu entry: text that an entry either holds
+// itself or borrows from storage that the entry list it lives in (EntryList)
+// keeps, so that a definition of thousands of entries costs no allocation
+// per text. Borrowed text is not NUL-terminated: copy it to hand it to the
+// system.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +36,6 @@ public:
     ItemText& operator=(const char* text) { return *this = std::string_view(text ? text : ""); }
     ~ItemText() { Release(); }
 
-    const char* c_str() const { return data_; }
     const char* data() const { return data_; }
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -70,9 +70,8 @@ private:
             throw std::length_error("menu entry text");
         char* copy = nullptr;
         if (!text.empty()) {
-            copy = new char[text.size() + 1];
+            copy = new char[text.size()];
             std::memcpy(copy, text.data(), text.size());
-            copy[text.size()] = '\0';
         }
         Release();
         if (!copy)
@@ -96,10 +95,10 @@ private:
         other.owned_ = false;
     }
 
-    // Text that lives in an EntryList's storage, NUL-terminated there.
+    // Text that lives in storage an EntryList keeps.
     void Borrow(const char* data, size_t size) {
         Release();
-        data_ = data;
+        data_ = size ? data : "";
         size_ = static_cast<uint32_t>(size);
     }
 

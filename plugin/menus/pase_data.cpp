@@ -5,9 +5,8 @@
 
 namespace {
 
-// The order decides when a line holds several keywords.
-constexpr std::string_view kKeywords[] = {"TITLE", "SUBMENU", "MENUITEM", "SEPARATOR", "BREAK"};
-constexpr size_t kNone = std::size(kKeywords);
+constexpr const std::string_view* kKeywords = zorbit::kDefinitionKeywords;
+constexpr size_t kNone = std::size(zorbit::kDefinitionKeywords);
 
 // Whether `keyword` occurs in the line: memchr finds the candidates for its
 // first letter, which are few in a definition line.

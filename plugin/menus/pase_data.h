@@ -3,7 +3,17 @@
 
 #include <string_view>
 
-class CPaseData {
+namespace zorbit {
+
+// The keywords of a definition line, in the order that decides when a line
+// holds several.
+inline constexpr std::string_view kDefinitionKeywords[] = {"TITLE", "SUBMENU", "MENUITEM", "SEPARATOR", "BREAK"};
+
+}  // namespace zorbit
+
+// Final: the lines of a definition lie side by side, and are destroyed
+// without a virtual call each.
+class CPaseData final {
 public:
     static constexpr const char* kClassName = "CPaseData";
 

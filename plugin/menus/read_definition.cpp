@@ -6,6 +6,7 @@
 
 #include "plugin/menus/definition_parser.h"
 #include "plugin/menus/ie_menu_data.h"
+#include "plugin/menus/keyword_scanner.h"
 #include "plugin/menus/pase_data.h"
 #include "plugin/menus/text_mode_reader.h"
 
@@ -20,6 +21,7 @@ constexpr size_t kMostReservedLines = size_t(1) << 20;
 // can change how a line is classified, so each piece is given without its
 // newline. The lines' texts point into `bytes`.
 void ClassifyLines(CIEMenuData& target, std::string_view bytes) {
+    KeywordScanner keywords(bytes);
     bool pastEmbed = false;
     for (size_t at = 0; at < bytes.size();) {
         const void* found = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
@@ -38,7 +40,7 @@ void ClassifyLines(CIEMenuData& target, std::string_view bytes) {
             }
             // Most lines of a page carry no keyword: they are not kept.
             CPaseData data;
-            data.keyword = CPaseData::KeywordOf(line);
+            data.keyword = keywords.KeywordOf(from, from + line.size());
             if (data.keyword.empty())
                 continue;
             data.ExtractText(line);

@@ -86,11 +86,11 @@ bool TextModeReader::ReadLine(std::string& line, size_t maxChars) {
 
 namespace {
 
-// CR LF becomes LF, in place, from `from` on.
-void JoinCarriageReturns(std::string& text, size_t from = 0) {
+// CR LF becomes LF, in place.
+void JoinCarriageReturns(std::string& text) {
     char* const data = text.data();
     const size_t size = text.size();
-    const void* found = std::memchr(data + from, '\r', size - from);
+    const void* found = std::memchr(data, '\r', size);
     if (!found)
         return;
     size_t in = static_cast<size_t>(static_cast<const char*>(found) - data);
@@ -153,7 +153,7 @@ bool ReadTextModeFile(const char* path, std::string& text) {
     return true;
 }
 
-bool TextModeReader::AppendBlock(std::string& text) {
+bool TextModeReader::AppendRawBlock(std::string& bytes) {
     if (pos_ == end_ && !Refill())
         return false;
     const unsigned char* const from = buffer_.data() + pos_;
@@ -161,19 +161,11 @@ bool TextModeReader::AppendBlock(std::string& text) {
     const void* ctrlZ = std::memchr(from, kCtrlZ, size);
     if (ctrlZ)
         size = static_cast<size_t>(static_cast<const unsigned char*>(ctrlZ) - from);
-    const size_t start = text.size();
-    text.append(reinterpret_cast<const char*>(from), size);
+    bytes.append(reinterpret_cast<const char*>(from), size);
     pos_ += size;
-    JoinCarriageReturns(text, start);
     if (ctrlZ) {
         atEnd_ = true;
         pos_ = end_;
-        return true;
-    }
-    // A CR that ends the block pairs with an LF that begins the next one.
-    if (text.size() > start && text.back() == '\r' && PeekRaw() == '\n') {
-        NextRaw();
-        text.back() = '\n';
     }
     return true;
 }

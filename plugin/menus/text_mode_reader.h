@@ -25,10 +25,10 @@ public:
     // empty line, when nothing is left.
     bool ReadLine(std::string& line, size_t maxChars);
 
-    // Appends the next block of the file, decoded, to `text`: what one read
-    // brings, so many lines at a time. False, with nothing appended, when
-    // nothing is left.
-    bool AppendBlock(std::string& text);
+    // Appends the next block of the file's bytes, up to a Ctrl-Z, to
+    // `bytes`: what one read brings, so many lines at a time. CR LF is left
+    // for the caller to read as a newline. False when nothing is left.
+    bool AppendRawBlock(std::string& bytes);
 
 private:
     static constexpr int kEnd = -1;
