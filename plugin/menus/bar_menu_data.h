@@ -28,7 +28,7 @@ public:
     // entries' texts are copied, unless the lines' texts all lie in `texts`,
     // which the entries then share.
     void BuildEntries(const std::vector<CPaseData>& lines,
-                      const std::vector<std::shared_ptr<const std::string>>& texts = {});
+                      const std::vector<std::shared_ptr<const void>>& texts = {});
 
     // The url of definition entry `index`, or empty text for index 0, for
     // indices past the end and for entries beyond the last command identifier.

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "plugin/menus/bar_menu_data.h"
+#include "plugin/menus/find_near.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void Shallower(int32_t& count) {
 }  // namespace
 
 void CBarMenuData::BuildEntries(const std::vector<CPaseData>& lines,
-                                const std::vector<std::shared_ptr<const std::string>>& texts) {
+                                const std::vector<std::shared_ptr<const void>>& texts) {
     definitionEntries.clear();
     const bool shared = !texts.empty();
     size_t textBytes = 0;
@@ -55,7 +56,7 @@ void CBarMenuData::BuildEntries(const std::vector<CPaseData>& lines,
             add(text, {}, Title, depth);
             Deeper(count);
         } else if (keyword == "MENUITEM"sv) {
-            const size_t semicolon = text.find(';');
+            const size_t semicolon = zorbit::FindNear(text, ';');
             if (semicolon == std::string_view::npos || semicolon == 0)
                 add({}, {}, Item, depth);
             else

@@ -69,16 +69,19 @@ size_t NextSpace(const char* text, size_t at, size_t size) {
 
 // Whether a marker's first letter stands among the six characters after a
 // space: no marker (four characters at least) can start later in the window.
+struct FirstLetters {
+    bool table[256] = {};
+    constexpr FirstLetters() {
+        for (unsigned char c : {'M', 'S', 'T', '<'})
+            table[c] = true;
+    }
+};
+constexpr FirstLetters kFirstLetters;
+
 bool MayStartMarker(const char* afterSpace) {
-    static const struct FirstLetters {
-        bool table[256] = {};
-        FirstLetters() {
-            for (unsigned char c : {'M', 'S', 'T', '<'})
-                table[c] = true;
-        }
-    } first;
-    const auto at = [&](int i) { return static_cast<int>(first.table[static_cast<unsigned char>(afterSpace[i])]); };
-    return (at(0) | at(1) | at(2) | at(3) | at(4) | at(5)) != 0;
+    const auto at = [](const char* c) { return static_cast<int>(kFirstLetters.table[static_cast<unsigned char>(*c)]); };
+    return (at(afterSpace) | at(afterSpace + 1) | at(afterSpace + 2) | at(afterSpace + 3) | at(afterSpace + 4) |
+            at(afterSpace + 5)) != 0;
 }
 
 // Writes `pending` to `out`, with CR LF and a space put before every space
@@ -86,7 +89,7 @@ bool MayStartMarker(const char* afterSpace) {
 // four characters for each one of `pending`). Windows only ever reach
 // forward over text that was read, never over inserted characters, and
 // never past `pending`.
-char* WriteNormalised(std::string_view pending, char* out) {
+char* WriteNormalised(std::string_view pending, char* out, size_t& breaks) {
     const char* const text = pending.data();
     const size_t size = pending.size();
     size_t copied = 0;
@@ -100,6 +103,7 @@ char* WriteNormalised(std::string_view pending, char* out) {
         std::memcpy(out, kLineBreak.data(), kLineBreak.size());
         out += kLineBreak.size();
         copied = space;
+        ++breaks;
     }
     std::memcpy(out, text + copied, size - copied);
     return out + (size - copied);
@@ -124,7 +128,13 @@ constexpr size_t kWriteBlock = 64 * 1024;
 constexpr size_t kOutBytes = kWriteBlock + 4 * (zorbit::kChunkChars + 2);
 
 int CopyToWorkFile(const char* sourcePath, std::string& workFileName) {
+    size_t newlines = 0;
+    return CopyToWorkFile(sourcePath, workFileName, newlines);
+}
+
+int CopyToWorkFile(const char* sourcePath, std::string& workFileName, size_t& newlines) {
     workFileName.clear();
+    newlines = 0;
     TextModeReader source(sourcePath);
     if (!source.IsOpen())
         return 0;
@@ -187,12 +197,14 @@ int CopyToWorkFile(const char* sourcePath, std::string& workFileName) {
             if (carry) {
                 pending.assign(1, ' ');
                 pending += chunk;
-                out = WriteNormalised(pending, out);
+                out = WriteNormalised(pending, out, newlines);
             } else {
-                out = WriteNormalised(chunk, out);
+                out = WriteNormalised(chunk, out, newlines);
             }
-            if (newline)
+            if (newline) {
                 *out++ = '\n';
+                ++newlines;
+            }
             used = static_cast<size_t>(out - normalised.get());
             carry = !newline && !chunk.empty() && chunk.back() == ' ';
             if (used >= kWriteBlock) {

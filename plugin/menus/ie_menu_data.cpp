@@ -9,9 +9,10 @@ CIEMenuData::~CIEMenuData() {
         lines_.pop_back();
 }
 
-std::string_view CIEMenuData::Keep(std::string text) {
-    texts_.push_back(std::make_shared<const std::string>(std::move(text)));
-    return *texts_.back();
+std::string_view CIEMenuData::Keep(std::unique_ptr<char[]> text, size_t size) {
+    const std::string_view kept(text.get(), size);
+    texts_.push_back(std::shared_ptr<const char[]>(std::move(text)));
+    return kept;
 }
 
 int CIEMenuData::TransferTo(CBarMenuData* manager) const {

@@ -32,7 +32,7 @@ public:
     // Keeps a text that lines appended later point into, for as long as the
     // list lives (and the entries built from them share it); returns it
     // where it now lies.
-    std::string_view Keep(std::string text);
+    std::string_view Keep(std::unique_ptr<char[]> text, size_t size);
 
     // Hands the lines to the manager's BuildEntries. 0 without a manager, else 1.
     int TransferTo(CBarMenuData* manager) const;
@@ -40,5 +40,5 @@ public:
 private:
     std::vector<CPaseData> lines_;
     // Each text stays where it is when more are kept.
-    std::vector<std::shared_ptr<const std::string>> texts_;
+    std::vector<std::shared_ptr<const void>> texts_;
 };

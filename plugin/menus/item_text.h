@@ -34,7 +34,10 @@ public:
         return *this;
     }
     ItemText& operator=(const char* text) { return *this = std::string_view(text ? text : ""); }
-    ~ItemText() { Release(); }
+    ~ItemText() {
+        if (owned_)
+            delete[] data_;
+    }
 
     const char* data() const { return data_; }
     size_t size() const { return size_; }

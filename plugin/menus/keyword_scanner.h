@@ -19,6 +19,10 @@ public:
     std::string_view KeywordOf(size_t from, size_t to);
 
 private:
+    // Whether keyword K lies wholly in text[from, to).
+    template <size_t K>
+    bool Holds(size_t from, size_t to);
+
     static constexpr size_t kKeywordCount = std::size(zorbit::kDefinitionKeywords);
 
     std::string_view text_;

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "plugin/menus/find_near.h"
+
 namespace {
 
 constexpr const std::string_view* kKeywords = zorbit::kDefinitionKeywords;
@@ -49,7 +51,7 @@ bool CPaseData::ClassifyLine(std::string_view line) {
 void CPaseData::ExtractText(std::string_view line) {
     if (keyword == "BREAK")
         return;
-    const size_t first = line.find('"');
+    const size_t first = zorbit::FindNear(line, '"');
     const size_t last = line.rfind('"');
     if (first == std::string_view::npos || first == last) {
         text = std::string_view();

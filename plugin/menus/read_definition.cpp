@@ -12,9 +12,6 @@
 
 namespace {
 
-// Beyond this many lines, the list grows as it is filled.
-constexpr size_t kMostReservedLines = size_t(1) << 20;
-
 // The lines of the work file as fgets would read them in text mode with a
 // buffer of kLineChars + 1 bytes, without decoding the file first: a CR
 // right before an LF belongs to the newline, and neither a newline nor a CR
@@ -50,16 +47,16 @@ void ClassifyLines(CIEMenuData& target, std::string_view bytes) {
     }
 }
 
-int ReadWorkFile(CIEMenuData& target, const std::string& workFileName) {
+int ReadWorkFile(CIEMenuData& target, const std::string& workFileName, size_t newlines) {
     // One read of the whole file; the lines' texts stay in it.
-    std::string bytes;
-    if (!ReadFileUpToCtrlZ(workFileName.c_str(), bytes))
+    size_t size = 0;
+    std::unique_ptr<char[]> bytes = ReadFileUpToCtrlZ(workFileName.c_str(), size);
+    if (!bytes)
         return 0;
-    // Room for as many lines as the file can hold (a kept line takes a
-    // keyword and a newline at least), so that the list never moves while
-    // it fills; only the part that is filled is ever touched.
-    target.Reserve(std::min(bytes.size() / 6 + 1, kMostReservedLines));
-    ClassifyLines(target, target.Keep(std::move(bytes)));
+    // Room for as many lines as the file was written with (and as many
+    // pieces of long lines), so that the list never moves while it fills.
+    target.Reserve(newlines + size / zorbit::kLineChars + 1);
+    ClassifyLines(target, target.Keep(std::move(bytes), size));
     return 1;
 }
 
@@ -73,9 +70,10 @@ struct WorkFileRemover {
 
 int ReadDefinition(CIEMenuData& target, const char* sourcePath) {
     std::string workFileName;
-    CopyToWorkFile(sourcePath, workFileName);
+    size_t newlines = 0;
+    CopyToWorkFile(sourcePath, workFileName, newlines);
     if (workFileName.empty())
         return 0;
     const WorkFileRemover remover{workFileName};
-    return ReadWorkFile(target, workFileName);
+    return ReadWorkFile(target, workFileName, newlines);
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,17 +39,15 @@ private:
     bool Refill();
 
     FILE* file_ = nullptr;
-    std::vector<unsigned char> buffer_;
+    // Not zero-filled: each read fills what is used.
+    std::unique_ptr<unsigned char[]> buffer_;
     size_t pos_ = 0;
     size_t end_ = 0;
     bool atEnd_ = false;
     bool failed_ = false;
 };
 
-// The whole file as TextModeReader reads it, in one read: false, with empty
-// text, when it cannot be opened or read.
-bool ReadTextModeFile(const char* path, std::string& text);
-
 // The bytes of the whole file, in one read, up to the first Ctrl-Z; CR LF is
-// left as it is. False, with empty bytes, when it cannot be opened or read.
-bool ReadFileUpToCtrlZ(const char* path, std::string& bytes);
+// left for the caller to read as a newline. Null when it cannot be opened or
+// read.
+std::unique_ptr<char[]> ReadFileUpToCtrlZ(const char* path, size_t& size);
