@@ -48,6 +48,8 @@ bool MarkerAt(std::string_view window, size_t at) {
     }
 }
 
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "NextSpace reads words as little-endian");
+
 // The first space at or after `at`, or `size`. Spaces lie a few characters
 // apart, where a call to memchr costs more than it saves: eight bytes are
 // tested at a time instead.
@@ -59,8 +61,11 @@ size_t NextSpace(const char* text, size_t at, size_t size) {
         uint64_t word;
         std::memcpy(&word, text + at, 8);
         const uint64_t x = word ^ kSpaces;
-        if (((x - kOnes) & ~x & kHighBits) != 0)
-            break;
+        // The lowest marked byte is the first space (marks above it may be
+        // false); little-endian, so it is the lowest set bit.
+        const uint64_t marks = (x - kOnes) & ~x & kHighBits;
+        if (marks != 0)
+            return at + static_cast<size_t>(__builtin_ctzll(marks) / 8);
     }
     while (at < size && text[at] != ' ')
         ++at;
