@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
 class TextModeReader {
 public:
