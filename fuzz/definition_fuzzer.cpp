@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/definition_parser.h"
@@ -52,7 +53,7 @@ void RemoveScratch() {
     rmdir(g_inputPath.substr(0, g_inputPath.rfind('/')).c_str());
 }
 
-bool IsKeyword(const std::string& keyword) {
+bool IsKeyword(std::string_view keyword) {
     return keyword == "TITLE" || keyword == "SUBMENU" || keyword == "MENUITEM" || keyword == "SEPARATOR" ||
            keyword == "BREAK";
 }
@@ -103,15 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (menus.definitionEntries.size() > lines.Count())
         Fail("more entries than lines");
     for (const auto& entry : menus.definitionEntries) {
-        if (entry->depth < 0)
+        if (entry.depth < 0)
             Fail("negative depth");
-        if (entry->kind < Item || entry->kind > Break)
+        if (entry.kind < Item || entry.kind > Break)
             Fail("unknown kind");
-        if (entry->kind != Item && !entry->url.empty())
+        if (entry.kind != Item && !entry.url.empty())
             Fail("address on an entry that is not an item");
-        if ((entry->kind == Separator || entry->kind == Break) && !entry->name.empty())
+        if ((entry.kind == Separator || entry.kind == Break) && !entry.name.empty())
             Fail("name on a separator or break");
-        if (entry->kind == Item && entry->name.empty() && !entry->url.empty())
+        if (entry.kind == Item && entry.name.empty() && !entry.url.empty())
             Fail("address on an item without a caption");
     }
     return 0;

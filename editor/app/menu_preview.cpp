@@ -40,7 +40,7 @@ bool MenuPreview::Describe(UINT command, std::string& text) const {
     if (index >= menus_->definitionEntries.size())
         return false;
     const CItemData& entry = *menus_->definitionEntries[index];
-    text = entry.url.empty() ? "\"" + entry.name + "\" has no address and opens nothing"
-                             : entry.url;
+    text = entry.url.empty() ? "\"" + std::string(entry.name) + "\" has no address and opens nothing"
+                             : std::string(entry.url);
     return true;
 }

@@ -30,10 +30,9 @@ bool ReadBack(const std::string& bytes, std::vector<ReadBackLine>& lines, bool& 
 
 // The entry the plug-in's BuildEntries makes of one line.
 CItemData EntryOf(const ReadBackLine& line) {
-    std::vector<std::unique_ptr<CPaseData>> one;
-    one.push_back(std::make_unique<CPaseData>());
-    one.back()->keyword = line.keyword;
-    one.back()->text = line.quoted;
+    std::vector<CPaseData> one(1);
+    one.back().keyword = line.keyword;
+    one.back().text = line.quoted;
     CBarMenuData menus;
     menus.BuildEntries(one);
     if (menus.definitionEntries.empty())

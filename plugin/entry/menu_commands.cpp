@@ -29,7 +29,7 @@ std::string CollectionUrl(const CBarMenuData& menus, uint32_t command) {
     const CItemData& entry = *menus.collectionEntries[static_cast<size_t>(index)];
     if (entry.kind == Separator)
         return std::string();
-    return entry.url;
+    return std::string(entry.url);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Appends the plug-in's menus to the menu bar of the browser's frame: the
 // divider picture, the picture-faced collection popup and one popup per
 // title of the definition.
+#include <string>
 #include <vector>
 
 #include "plugin/entry/plugin_module.h"
@@ -40,7 +41,7 @@ void AppendCollectionPopup(CBarMenuData& data, HMENU popup) {
             AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
         else
             AppendCommandItem(popup, MF_STRING, i, zorbit::kLastCollectionIndex,
-                              zorbit::CollectionCommand(static_cast<uint32_t>(i)), entry.name);
+                              zorbit::CollectionCommand(static_cast<uint32_t>(i)), std::string(entry.name));
     }
     AppendMenuA(popup, MF_STRING, zorbit::kAboutCommand, "About Zorbit");
 }
@@ -69,7 +70,7 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
         case Submenu: {
             HMENU submenu = CreateMenu();
             if (!AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
-                             reinterpret_cast<UINT_PTR>(submenu), entry.name.c_str())) {
+                             reinterpret_cast<UINT_PTR>(submenu), std::string(entry.name).c_str())) {
                 // Not attached to anything that would destroy it: its items
                 // go nowhere visible and it is freed right away.
                 OwnedMenu orphan(submenu);
@@ -85,7 +86,7 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
             data.createdMenus.push_back(title);
             if (data.frameMenu)
                 AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
-                            entry.name.c_str());
+                            std::string(entry.name).c_str());
             stack.push_back(current);
             ++level;
             current = title;
@@ -99,7 +100,7 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
             break;
         default:
             AppendCommandItem(current, MF_STRING | BreakFlag(pendingBreak), j, zorbit::kLastDefinitionIndex,
-                              zorbit::DefinitionCommand(static_cast<uint32_t>(j)), entry.name);
+                              zorbit::DefinitionCommand(static_cast<uint32_t>(j)), std::string(entry.name));
             break;
         }
     }

@@ -12,7 +12,7 @@ void DeleteFromLast(std::vector<std::unique_ptr<CItemData>>& entries) {
 }  // namespace
 
 CBarMenuData::~CBarMenuData() {
-    DeleteFromLast(definitionEntries);
+    definitionEntries.clear();
     DeleteFromLast(collectionEntries);
 #ifdef _WIN32
     RemoveMenus();
@@ -24,5 +24,5 @@ std::string CBarMenuData::GetEntryUrl(uint32_t index) const {
     // An entry past the last identifier has none: nothing may open it.
     if (index == 0 || index >= definitionEntries.size() || index > zorbit::kLastDefinitionIndex)
         return std::string();
-    return definitionEntries[index]->url;
+    return std::string(definitionEntries[index]->url);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/menus/entry_list.h"
 #include "plugin/menus/item_data.h"
 #include "plugin/menus/pase_data.h"
 #include "plugin/menus/platform_handles.h"
@@ -23,8 +24,11 @@ public:
     // removes the hooks.
     ~CBarMenuData();
 
-    // Replaces the definition entries with those built from the lines.
-    void BuildEntries(const std::vector<std::unique_ptr<CPaseData>>& lines);
+    // Replaces the definition entries with those built from the lines. The
+    // entries' texts are copied, unless the lines' texts all lie in `texts`,
+    // which the entries then share.
+    void BuildEntries(const std::vector<CPaseData>& lines,
+                      const std::vector<std::shared_ptr<const void>>& texts = {});
 
     // The url of definition entry `index`, or empty text for index 0, for
     // indices past the end and for entries beyond the last command identifier.
@@ -49,7 +53,7 @@ public:
     void SetTargetWindow(HWND target);
 #endif
 
-    std::vector<std::unique_ptr<CItemData>> definitionEntries;
+    EntryList definitionEntries;
     std::vector<std::unique_ptr<CItemData>> collectionEntries;
     std::vector<HMENU> createdMenus;
     HBITMAP faceBitmap = nullptr;

@@ -3,13 +3,9 @@
 #include <string_view>
 
 #include "plugin/menus/bar_menu_data.h"
+#include "plugin/menus/find_near.h"
 
 namespace {
-
-void AddEntry(std::vector<std::unique_ptr<CItemData>>& entries, std::string name, std::string url,
-              EntryKind kind, int32_t count) {
-    entries.push_back(std::make_unique<CItemData>(std::move(name), std::move(url), kind, count < 0 ? 0 : count));
-}
 
 // The count only ever moves by one per line; the guards keep a file of
 // billions of lines from overflowing it.
@@ -25,41 +21,57 @@ void Shallower(int32_t& count) {
 
 }  // namespace
 
-void CBarMenuData::BuildEntries(const std::vector<std::unique_ptr<CPaseData>>& lines) {
-    while (!definitionEntries.empty())
-        definitionEntries.pop_back();
-    definitionEntries.reserve(lines.size());
+void CBarMenuData::BuildEntries(const std::vector<CPaseData>& lines,
+                                const std::vector<std::shared_ptr<const void>>& texts) {
+    definitionEntries.clear();
+    const bool shared = !texts.empty();
+    size_t textBytes = 0;
+    if (shared) {
+        for (const auto& text : texts)
+            definitionEntries.Share(text);
+    } else {
+        // One block holds every text: no entry's text is bigger than its line's.
+        for (const CPaseData& line : lines)
+            textBytes += line.text.size();
+    }
+    definitionEntries.reserve(lines.size(), textBytes);
+    const auto add = [&](std::string_view name, std::string_view url, EntryKind kind, int32_t depth) {
+        if (shared)
+            definitionEntries.AppendShared(name, url, kind, depth);
+        else
+            definitionEntries.Append(name, url, kind, depth);
+    };
 
     using namespace std::string_view_literals;
     int32_t count = 0;
-    for (const auto& line : lines) {
-        // Compared as views: no length of a literal is counted per line.
-        const std::string_view keyword = line->keyword;
-        const std::string& text = line->text;
+    for (const CPaseData& line : lines) {
+        const std::string_view keyword = line.keyword;
+        const std::string_view text = line.text;
+        const int32_t depth = count < 0 ? 0 : count;
         if (keyword == "TITLE"sv) {
             if (text == "END"sv) {
                 count = 0;
                 continue;
             }
-            AddEntry(definitionEntries, text, std::string(), Title, count);
+            add(text, {}, Title, depth);
             Deeper(count);
         } else if (keyword == "MENUITEM"sv) {
-            const size_t semicolon = text.find(';');
-            if (semicolon == std::string::npos || semicolon == 0)
-                AddEntry(definitionEntries, std::string(), std::string(), Item, count);
+            const size_t semicolon = zorbit::FindNear(text, ';');
+            if (semicolon == std::string_view::npos || semicolon == 0)
+                add({}, {}, Item, depth);
             else
-                AddEntry(definitionEntries, text.substr(0, semicolon), text.substr(semicolon + 1), Item, count);
+                add(text.substr(0, semicolon), text.substr(semicolon + 1), Item, depth);
         } else if (keyword == "SUBMENU"sv) {
             if (text == "END"sv) {
                 Shallower(count);
                 continue;
             }
-            AddEntry(definitionEntries, text, std::string(), Submenu, count);
+            add(text, {}, Submenu, depth);
             Deeper(count);
         } else if (keyword == "SEPARATOR"sv) {
-            AddEntry(definitionEntries, std::string(), std::string(), Separator, count);
+            add({}, {}, Separator, depth);
         } else if (keyword == "BREAK"sv) {
-            AddEntry(definitionEntries, std::string(), std::string(), Break, count);
+            add({}, {}, Break, depth);
         }
     }
 }

@@ -27,6 +27,8 @@ constexpr size_t kLineChars = 399;
 // or 0 and an empty name when the source cannot be read or the work file
 // cannot be created or written (no work file is left behind then).
 int CopyToWorkFile(const char* sourcePath, std::string& workFileName);
+// The same, and the number of newlines written to the work file.
+int CopyToWorkFile(const char* sourcePath, std::string& workFileName, size_t& newlines);
 
 // True when the window (a space and the characters after it) holds one of
 // the texts that start a new line in the work file.

@@ -1,5 +1,7 @@
 #include "plugin/menus/ie_menu_data.h"
 
+#include <utility>
+
 #include "plugin/menus/bar_menu_data.h"
 
 CIEMenuData::~CIEMenuData() {
@@ -7,13 +9,15 @@ CIEMenuData::~CIEMenuData() {
         lines_.pop_back();
 }
 
-void CIEMenuData::Append(std::unique_ptr<CPaseData> line) {
-    lines_.push_back(std::move(line));
+std::string_view CIEMenuData::Keep(std::unique_ptr<char[]> text, size_t size) {
+    const std::string_view kept(text.get(), size);
+    texts_.push_back(std::shared_ptr<const char[]>(std::move(text)));
+    return kept;
 }
 
 int CIEMenuData::TransferTo(CBarMenuData* manager) const {
     if (!manager)
         return 0;
-    manager->BuildEntries(lines_);
+    manager->BuildEntries(lines_, texts_);
     return 1;
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
+
+#include "plugin/menus/item_text.h"
 
 enum EntryKind : int32_t {
     Item = 0,
@@ -12,15 +14,21 @@ enum EntryKind : int32_t {
     Break = 4,
 };
 
-class CItemData {
+// Final: the definition entries lie side by side, and are destroyed without a
+// virtual call each.
+class CItemData final {
 public:
     CItemData() = default;
-    CItemData(std::string name, std::string url, EntryKind kind, int32_t depth)
-        : name(std::move(name)), url(std::move(url)), kind(kind), depth(depth) {}
+    CItemData(std::string_view name, std::string_view url, EntryKind kind, int32_t depth)
+        : name(name), url(url), kind(kind), depth(depth) {}
+    CItemData(const CItemData&) = default;
+    CItemData(CItemData&&) = default;
+    CItemData& operator=(const CItemData&) = default;
+    CItemData& operator=(CItemData&&) = default;
     virtual ~CItemData() = default;
 
-    std::string name;
-    std::string url;
+    ItemText name;
+    ItemText url;
     int32_t kind = Item;
     int32_t depth = 0;
 };

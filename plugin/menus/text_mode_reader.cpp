@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr size_t kBufferBytes = 16 * 1024;
+constexpr size_t kBufferBytes = 64 * 1024;
 constexpr unsigned char kCtrlZ = 0x1A;
 
 }  // namespace
@@ -14,7 +14,7 @@ TextModeReader::TextModeReader(const char* path) {
     if (path && *path)
         file_ = std::fopen(path, "rb");
     if (file_)
-        buffer_.resize(kBufferBytes);
+        buffer_.reset(new unsigned char[kBufferBytes]);
 }
 
 TextModeReader::~TextModeReader() {
@@ -26,7 +26,7 @@ bool TextModeReader::Refill() {
     if (atEnd_ || !file_)
         return false;
     pos_ = 0;
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    end_ = std::fread(buffer_.get(), 1, kBufferBytes, file_);
     if (end_ == 0) {
         atEnd_ = true;
         failed_ = std::ferror(file_) != 0;
@@ -55,7 +55,7 @@ bool TextModeReader::ReadLine(std::string& line, size_t maxChars) {
             break;
         // Ordinary characters are copied in one run, up to the first newline,
         // CR or Ctrl-Z, found with memchr rather than byte by byte.
-        const unsigned char* from = buffer_.data() + pos_;
+        const unsigned char* from = buffer_.get() + pos_;
         size_t run = std::min(end_ - pos_, maxChars - line.size());
         bool atSpecial = false;
         for (unsigned char special : {static_cast<unsigned char>('\n'), static_cast<unsigned char>('\r'), kCtrlZ}) {
@@ -82,4 +82,60 @@ bool TextModeReader::ReadLine(std::string& line, size_t maxChars) {
             break;
     }
     return !line.empty();
+}
+
+std::unique_ptr<char[]> ReadFileUpToCtrlZ(const char* path, size_t& size) {
+    size = 0;
+    if (!path || !*path)
+        return nullptr;
+    FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return nullptr;
+    // The size, where it can be known, lets one read take the whole file.
+    size_t capacity = kBufferBytes;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long length = std::ftell(file);
+        if (length > 0)
+            capacity = static_cast<size_t>(length) + 1;
+    }
+    std::rewind(file);
+    std::unique_ptr<char[]> bytes;
+    bool failed = false;
+    for (;;) {
+        std::unique_ptr<char[]> grown(new char[capacity]);
+        if (size > 0)
+            std::memcpy(grown.get(), bytes.get(), size);
+        bytes = std::move(grown);
+        size += std::fread(bytes.get() + size, 1, capacity - size, file);
+        if (size < capacity) {
+            failed = std::ferror(file) != 0;
+            break;
+        }
+        capacity *= 2;
+    }
+    std::fclose(file);
+    if (failed) {
+        size = 0;
+        return nullptr;
+    }
+    if (const void* end = std::memchr(bytes.get(), kCtrlZ, size))
+        size = static_cast<size_t>(static_cast<const char*>(end) - bytes.get());
+    return bytes;
+}
+
+bool TextModeReader::AppendRawBlock(std::string& bytes) {
+    if (pos_ == end_ && !Refill())
+        return false;
+    const unsigned char* const from = buffer_.get() + pos_;
+    size_t size = end_ - pos_;
+    const void* ctrlZ = std::memchr(from, kCtrlZ, size);
+    if (ctrlZ)
+        size = static_cast<size_t>(static_cast<const unsigned char*>(ctrlZ) - from);
+    bytes.append(reinterpret_cast<const char*>(from), size);
+    pos_ += size;
+    if (ctrlZ) {
+        atEnd_ = true;
+        pos_ = end_;
+    }
+    return true;
 }

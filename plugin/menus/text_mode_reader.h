@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
-#include <vector>
 
 class TextModeReader {
 public:
@@ -25,6 +25,11 @@ public:
     // empty line, when nothing is left.
     bool ReadLine(std::string& line, size_t maxChars);
 
+    // Appends the next block of the file's bytes, up to a Ctrl-Z, to
+    // `bytes`: what one read brings, so many lines at a time. CR LF is left
+    // for the caller to read as a newline. False when nothing is left.
+    bool AppendRawBlock(std::string& bytes);
+
 private:
     static constexpr int kEnd = -1;
 
@@ -33,9 +38,15 @@ private:
     bool Refill();
 
     FILE* file_ = nullptr;
-    std::vector<unsigned char> buffer_;
+    // Not zero-filled: each read fills what is used.
+    std::unique_ptr<unsigned char[]> buffer_;
     size_t pos_ = 0;
     size_t end_ = 0;
     bool atEnd_ = false;
     bool failed_ = false;
 };
+
+// The bytes of the whole file, in one read, up to the first Ctrl-Z; CR LF is
+// left for the caller to read as a newline. Null when it cannot be opened or
+// read.
+std::unique_ptr<char[]> ReadFileUpToCtrlZ(const char* path, size_t& size);

@@ -13,13 +13,12 @@ namespace {
 
 using Lines = std::vector<std::pair<const char*, const char*>>;  // keyword, text
 
-std::vector<std::unique_ptr<CPaseData>> MakeLines(const Lines& lines) {
-    std::vector<std::unique_ptr<CPaseData>> out;
+std::vector<CPaseData> MakeLines(const Lines& lines) {
+    std::vector<CPaseData> out;
     for (const auto& [keyword, text] : lines) {
-        auto data = std::make_unique<CPaseData>();
-        data->keyword = keyword;
-        data->text = text;
-        out.push_back(std::move(data));
+        CPaseData& data = out.emplace_back();
+        data.keyword = keyword;
+        data.text = text;
     }
     return out;
 }
@@ -115,8 +114,8 @@ TEST(BuildEntries, ReplacesTheEarlierDefinitionAndKeepsCollections) {
 
 TEST(BuildEntries, TransferToHandsTheLinesOver) {
     CIEMenuData lines;
-    for (auto& line : MakeLines({{"TITLE", "Reading"}, {"MENUITEM", "Daily news;news.htm"}}))
-        lines.Append(std::move(line));
+    for (const CPaseData& line : MakeLines({{"TITLE", "Reading"}, {"MENUITEM", "Daily news;news.htm"}}))
+        lines.Append(line);
     CBarMenuData menus;
     EXPECT_EQ(1, lines.TransferTo(&menus));
     EXPECT_ENTRIES(menus, (std::vector<ExpectedEntry>{{Title, "Reading", "", 0}, {Item, "Daily news", "news.htm", 1}}));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -110,6 +111,29 @@ TEST_F(WorkFile, LongLinesAreCopiedInChunksOf2047Characters) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE("case " + std::to_string(i));
         EXPECT_EQ(scratch::Visible(cases[i].work), scratch::Visible(Normalised(cases[i].source)));
+    }
+}
+
+TEST_F(WorkFile, ChunksAreTheSameWhereTheSourceIsReadInSeveralBlocks) {
+    // The source is read 65,536 bytes at a time: CR LF, a long line, a carried
+    // space and a keyword are put across that boundary, one shift at a time.
+    const std::string x2046(2046, 'x');
+    const struct {
+        std::string source;
+        std::string work;
+    } cases[] = {
+        {"ab\r\ncd\r\r\nTITLE \"T\" TITLE\r\n", "ab\ncd\r\nTITLE\r\n  \"T\"\r\n  TITLE\n"},
+        {x2046 + " TITLE \"T\"\r\n", x2046 + " \r\n  TITLE \"T\"\n"},
+        {x2046 + "yy\r\n\x1a TITLE", x2046 + "yy\n"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        for (size_t shift = 1; shift <= 12; ++shift) {
+            SCOPED_TRACE("case " + std::to_string(i) + ", shift " + std::to_string(shift));
+            const std::string filler = std::string(65536 - shift - 2, 'f') + "\r\n";
+            const std::string work = Normalised(filler + cases[i].source);
+            EXPECT_EQ(scratch::Visible(cases[i].work), scratch::Visible(work.substr(std::min(work.size(), filler.size() - 1))));
+            EXPECT_EQ(std::string(65536 - shift - 2, 'f') + "\n", work.substr(0, filler.size() - 1));
+        }
     }
 }
 

@@ -271,6 +271,27 @@ TEST_F(ReadDefinitionTest, AppendsToTheList) {
     EXPECT_ENTRIES(menus, (std::vector<ExpectedEntry>{{Title, "A", "", 0}, {Title, "A", "", 1}}));
 }
 
+// The entries share the text the definition was read into: they keep it
+// after the lines are gone, and a copied entry holds its own.
+TEST_F(ReadDefinitionTest, EntriesOutliveTheLinesAndTheManager) {
+    EntryList kept;
+    CItemData copied;
+    {
+        CIEMenuData lines;
+        CBarMenuData menus;
+        ASSERT_EQ(1, Read(WriteSource(std::string(kPreamble) + "TITLE \"Reading\"\nMENUITEM \"Daily news;news.htm\"\n"),
+                          lines, menus));
+        ASSERT_EQ(2u, menus.definitionEntries.size());
+        copied = *menus.definitionEntries[1];
+        kept = std::move(menus.definitionEntries);
+    }
+    EXPECT_EQ("Daily news", copied.name);
+    EXPECT_EQ("news.htm", copied.url);
+    ASSERT_EQ(2u, kept.size());
+    EXPECT_EQ("Reading", kept[0]->name);
+    EXPECT_EQ("news.htm", kept[1]->url);
+}
+
 TEST_F(ReadDefinitionTest, FailsWithResultZeroWhenNothingCanBeRead) {
     const std::string good = WriteSource(std::string(kPreamble) + "TITLE \"A\"\n");
     const std::string missing = sources_.File("missing.htm");

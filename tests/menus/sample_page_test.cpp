@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "plugin/menus/bar_menu_data.h"
@@ -32,11 +33,11 @@ TEST(SamplePage, GivesFourMenusOfWorkingLinks) {
     int items = 0;
     for (size_t i = 0; i < menus.definitionEntries.size(); ++i) {
         const CItemData& entry = *menus.definitionEntries[i];
-        SCOPED_TRACE("entry " + std::to_string(i) + ": " + entry.name);
+        SCOPED_TRACE("entry " + std::to_string(i) + ": " + std::string(entry.name));
         switch (entry.kind) {
         case Title:
             EXPECT_EQ(0, entry.depth);
-            titles.push_back(entry.name);
+            titles.emplace_back(entry.name);
             break;
         case Submenu:
             EXPECT_FALSE(entry.name.empty());
@@ -45,8 +46,8 @@ TEST(SamplePage, GivesFourMenusOfWorkingLinks) {
         case Item:
             ++items;
             EXPECT_FALSE(entry.name.empty());
-            EXPECT_EQ(0u, entry.url.find("https://")) << entry.url;
-            EXPECT_EQ(std::string::npos, entry.url.find_first_of(" \"")) << entry.url;
+            EXPECT_EQ(0u, std::string_view(entry.url).find("https://")) << entry.url;
+            EXPECT_EQ(std::string::npos, std::string_view(entry.url).find_first_of(" \"")) << entry.url;
             EXPECT_GE(entry.depth, 1);
             EXPECT_LE(entry.depth, 2);
             break;
