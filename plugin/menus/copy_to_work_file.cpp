@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "plugin/menus/byte_masks.h"
 #include "plugin/menus/definition_parser.h"
+#include "plugin/menus/place_finder.h"
 #include "plugin/menus/text_mode_reader.h"
 #include "plugin/menus/work_file.h"
 
@@ -48,77 +50,72 @@ bool MarkerAt(std::string_view window, size_t at) {
     }
 }
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "NextSpace reads words as little-endian");
+// The spaces that have a marker's first letter among the six characters
+// after them: no marker (four characters at least) can start later in a
+// space's window, and most spaces of a definition have no such letter after
+// them. Blocks are asked for in order, mostly one after the other.
+class CandidateMasks {
+public:
+    explicit CandidateMasks(std::string_view text) : text_(text) {}
 
-// The first space at or after `at`, or `size`. Spaces lie a few characters
-// apart, where a call to memchr costs more than it saves: eight bytes are
-// tested at a time instead.
-size_t NextSpace(const char* text, size_t at, size_t size) {
-    constexpr uint64_t kOnes = 0x0101010101010101u;
-    constexpr uint64_t kHighBits = 0x8080808080808080u;
-    constexpr uint64_t kSpaces = 0x2020202020202020u;
-    for (; at + 8 <= size; at += 8) {
-        uint64_t word;
-        std::memcpy(&word, text + at, 8);
-        const uint64_t x = word ^ kSpaces;
-        // The lowest marked byte is the first space (marks above it may be
-        // false); little-endian, so it is the lowest set bit.
-        const uint64_t marks = (x - kOnes) & ~x & kHighBits;
-        if (marks != 0)
-            return at + static_cast<size_t>(__builtin_ctzll(marks) / 8);
+    uint64_t At(size_t block) {
+        // The letters of the block after this one, for its last spaces.
+        const uint64_t letters = block == nextBlock_ ? nextLetters_ : zorbit::MaskAt<zorbit::MarkerLetters>(text_, block);
+        nextBlock_ = block + 64;
+        nextLetters_ = zorbit::MaskAt<zorbit::MarkerLetters>(text_, nextBlock_);
+        uint64_t after = 0;
+        for (int reach = 1; reach <= static_cast<int>(kWindowReach); ++reach)
+            after |= letters >> reach | nextLetters_ << (64 - reach);
+        return zorbit::MaskAt<zorbit::Spaces>(text_, block) & after;
     }
-    while (at < size && text[at] != ' ')
-        ++at;
-    return at;
-}
 
-// Whether a marker's first letter stands among the six characters after a
-// space: no marker (four characters at least) can start later in the window.
-struct FirstLetters {
-    bool table[256] = {};
-    constexpr FirstLetters() {
-        for (unsigned char c : {'M', 'S', 'T', '<'})
-            table[c] = true;
-    }
+private:
+    std::string_view text_;
+    size_t nextBlock_ = static_cast<size_t>(-1);
+    uint64_t nextLetters_ = 0;
 };
-constexpr FirstLetters kFirstLetters;
 
-bool MayStartMarker(const char* afterSpace) {
-    const auto at = [](const char* c) { return static_cast<int>(kFirstLetters.table[static_cast<unsigned char>(*c)]); };
-    return (at(afterSpace) | at(afterSpace + 1) | at(afterSpace + 2) | at(afterSpace + 3) | at(afterSpace + 4) |
-            at(afterSpace + 5)) != 0;
+using CandidateFinder = PlaceFinder<CandidateMasks>;
+
+// Writes `text[from, to)` to `out` as it stands, and returns the end.
+char* Put(char* out, const char* text, size_t from, size_t to) {
+    std::memcpy(out, text + from, to - from);
+    return out + (to - from);
 }
 
-// Writes `pending` to `out`, with CR LF and a space put before every space
-// whose window holds a marker, and returns the end of what it wrote (at most
-// four characters for each one of `pending`). Windows only ever reach
-// forward over text that was read, never over inserted characters, and
-// never past `pending`.
-char* WriteNormalised(std::string_view pending, char* out, size_t& breaks) {
-    const char* const text = pending.data();
-    const size_t size = pending.size();
-    size_t copied = 0;
-    for (size_t space = NextSpace(text, 0, size); space < size; space = NextSpace(text, space + 1, size)) {
-        if (space + kWindowReach < size && !MayStartMarker(text + space + 1))
+// Writes the chunk `text[at, end)` to `out`, with CR LF and a space put
+// before every space whose window holds a marker, and returns the end of
+// what it wrote (at most four characters for each one of the chunk).
+// Windows reach only over the chunk's own characters.
+template <class Spaces>
+char* WriteNormalised(std::string_view text, size_t at, size_t end, Spaces&& spaces, char* out, size_t& breaks) {
+    size_t copied = at;
+    for (size_t space = spaces.Next(at); space < end; space = spaces.Next(space + 1)) {
+        if (!IsBreakMarker(text.substr(space, std::min(zorbit::kMarkerWindowChars, end - space))))
             continue;
-        if (!IsBreakMarker(pending.substr(space, zorbit::kMarkerWindowChars)))
-            continue;
-        std::memcpy(out, text + copied, space - copied);
-        out += space - copied;
-        std::memcpy(out, kLineBreak.data(), kLineBreak.size());
-        out += kLineBreak.size();
+        out = Put(out, text.data(), copied, space);
+        out = Put(out, kLineBreak.data(), 0, kLineBreak.size());
         copied = space;
         ++breaks;
     }
-    std::memcpy(out, text + copied, size - copied);
-    return out + (size - copied);
+    return Put(out, text.data(), copied, end);
 }
+
+// Every space of a text in order, for the rare chunk that is not read where
+// it lies (one that a carried space is put before).
+struct EverySpace {
+    std::string_view text;
+    size_t Next(size_t from) const {
+        const size_t space = text.find(' ', from);
+        return space == std::string_view::npos ? text.size() : space;
+    }
+};
 
 }  // namespace
 
 bool IsBreakMarker(std::string_view window) {
-    // Called at every space of the file: look for markers only where one of
-    // their first letters stands, and where the shortest could still fit.
+    // Look for markers only where one of their first letters stands, and
+    // where the shortest could still fit.
     for (size_t at = 0; at + kShortestMarker <= window.size(); ++at) {
         if (MarkerAt(window, at))
             return true;
@@ -130,6 +127,8 @@ bool IsBreakMarker(std::string_view window) {
 // holds one more chunk at its worst (a carried space, the chunk and its
 // newline, each character growing to four).
 constexpr size_t kWriteBlock = 64 * 1024;
+// The source is read in blocks of this size.
+constexpr size_t kReadBlock = 64 * 1024;
 constexpr size_t kOutBytes = kWriteBlock + 4 * (zorbit::kChunkChars + 2);
 
 int CopyToWorkFile(const char* sourcePath, std::string& workFileName) {
@@ -165,23 +164,30 @@ int CopyToWorkFile(const char* sourcePath, std::string& workFileName, size_t& ne
     // The source is read a block at a time rather than a line at a time,
     // and cut into the chunks fgets would read in text mode: up to a newline
     // (a CR LF reads as one), at most kChunkChars characters. The bytes are
-    // not decoded first: only the newline that ends a chunk differs.
-    std::string bytes;
+    // not decoded first: only the newline that ends a chunk differs. What
+    // is left of a block (less than a chunk) is kept for the next one.
+    const std::unique_ptr<char[]> buffer(new char[kReadBlock + zorbit::kChunkChars]);
+    size_t kept = 0;
     std::string pending;
     const std::unique_ptr<char[]> normalised(new char[kOutBytes]);
     size_t used = 0;
     bool carry = false;
     bool more = true;
     while (written && more) {
-        more = source.AppendRawBlock(bytes);
+        const size_t read = source.ReadRaw(buffer.get() + kept, kReadBlock);
+        more = read > 0;
+        const std::string_view bytes(buffer.get(), kept + read);
+        NewlineFinder newlineAt(bytes);
+        CandidateFinder candidates(bytes);
         size_t at = 0;
         while (written) {
             const size_t rest = bytes.size() - at;
-            const void* found = std::memchr(bytes.data() + at, '\n', std::min(rest, zorbit::kChunkChars + 1));
+            const size_t next = newlineAt.Next(at);
+            const bool found = next < bytes.size() && next - at <= zorbit::kChunkChars;
             size_t end = 0;  // of the chunk's characters but its newline
             bool newline = false;
             if (found) {
-                end = static_cast<size_t>(static_cast<const char*>(found) - bytes.data());
+                end = next;
                 if (end > at && bytes[end - 1] == '\r')
                     --end;
                 newline = end - at < zorbit::kChunkChars;
@@ -195,17 +201,17 @@ int CopyToWorkFile(const char* sourcePath, std::string& workFileName, size_t& ne
                 break;
             }
             const std::string_view chunk(bytes.data() + at, end - at);
-            at = newline ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data()) + 1 : end;
             // A space at the end of a chunk is carried into the next one (and
             // so written twice), so that a marker right after it is still found.
             char* out = normalised.get() + used;
             if (carry) {
                 pending.assign(1, ' ');
                 pending += chunk;
-                out = WriteNormalised(pending, out, newlines);
+                out = WriteNormalised(pending, 0, pending.size(), EverySpace{pending}, out, newlines);
             } else {
-                out = WriteNormalised(chunk, out, newlines);
+                out = WriteNormalised(bytes, at, end, candidates, out, newlines);
             }
+            at = newline ? next + 1 : end;
             if (newline) {
                 *out++ = '\n';
                 ++newlines;
@@ -217,7 +223,8 @@ int CopyToWorkFile(const char* sourcePath, std::string& workFileName, size_t& ne
                 used = 0;
             }
         }
-        bytes.erase(0, at);
+        kept = bytes.size() - at;
+        std::memmove(buffer.get(), bytes.data() + at, kept);
     }
     if (written && used > 0)
         written = std::fwrite(normalised.get(), 1, used, work) == used;

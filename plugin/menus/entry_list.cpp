@@ -82,11 +82,3 @@ void EntryList::Append(std::string_view name, std::string_view url, EntryKind ki
 void EntryList::Share(std::shared_ptr<const void> storage) {
     shared_.push_back(std::move(storage));
 }
-
-void EntryList::AppendShared(std::string_view name, std::string_view url, EntryKind kind, int32_t depth) {
-    CItemData& entry = items_.emplace_back();
-    entry.kind = kind;
-    entry.depth = depth;
-    entry.name.Borrow(name.data(), name.size());
-    entry.url.Borrow(url.data(), url.size());
-}

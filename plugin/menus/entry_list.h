@@ -50,8 +50,15 @@ public:
     // Keeps `storage` for as long as the entries: entries appended with
     // AppendShared may then point into it.
     void Share(std::shared_ptr<const void> storage);
-    // Appends an entry whose texts lie in storage given to Share.
-    void AppendShared(std::string_view name, std::string_view url, EntryKind kind, int32_t depth);
+    // Appends an entry whose texts lie in storage given to Share. Inline:
+    // it runs for every entry of a definition.
+    void AppendShared(std::string_view name, std::string_view url, EntryKind kind, int32_t depth) {
+        CItemData& entry = items_.emplace_back();
+        entry.kind = kind;
+        entry.depth = depth;
+        entry.name.Borrow(name.data(), name.size());
+        entry.url.Borrow(url.data(), url.size());
+    }
 
 private:
     void Store(ItemText& text, std::string_view value);

@@ -1,23 +1,35 @@
 // Finding a character that usually stands within a few characters.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zorbit {
 
-// text.find(c): a short loop over the first characters, where a quote or a
+// text.find(c): the first sixteen characters at once, where a quote or a
 // semicolon of a definition line usually stands and a call to memchr costs
 // more than it saves, then memchr over the rest.
 inline size_t FindNear(std::string_view text, char c) {
     // (Not "near": the Windows headers define it away.)
     constexpr size_t kHeadChars = 16;
-    const size_t head = std::min(text.size(), kHeadChars);
-    for (size_t i = 0; i < head; ++i) {
-        if (text[i] == c)
-            return i;
+    size_t head = 0;
+#if defined(__SSE2__)
+    if (text.size() >= kHeadChars) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data()));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)));
+        if (mask != 0)
+            return static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+        head = kHeadChars;
+    }
+#endif
+    for (; head < text.size() && head < kHeadChars; ++head) {
+        if (text[head] == c)
+            return head;
     }
     if (head == text.size())
         return std::string_view::npos;

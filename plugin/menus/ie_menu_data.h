@@ -24,6 +24,13 @@ public:
     static const char* GetRuntimeClassName() { return kClassName; }
 
     void Append(const CPaseData& line) { lines_.push_back(line); }
+    // Appends the line `text`, classified as `keyword`, built where it is
+    // kept rather than copied there.
+    void AppendClassified(std::string_view keyword, std::string_view text) {
+        CPaseData& line = lines_.emplace_back();
+        line.keyword = keyword;
+        line.ExtractText(text);
+    }
     void Reserve(size_t lines) { lines_.reserve(lines_.size() + lines); }
     size_t Count() const { return lines_.size(); }
     const CPaseData& At(size_t index) const { return lines_[index]; }

@@ -40,36 +40,21 @@ size_t Find(std::string_view text, size_t from) {
 }  // namespace
 
 template <size_t K>
-bool KeywordScanner::Holds(size_t from, size_t to) {
-    if (!searched_[K] || next_[K] < from) {
-        // Most definition lines begin with their keyword, after the spaces
-        // the work file puts before it: nothing earlier can hold it.
-        constexpr std::string_view wanted = zorbit::kDefinitionKeywords[K];
-        size_t start = from;
-        while (start < to && text_[start] == ' ')
-            ++start;
-        if (text_.size() - start >= wanted.size() && std::memcmp(text_.data() + start, wanted.data(), wanted.size()) == 0)
-            next_[K] = start;
-        else
-            next_[K] = Find<K>(text_, from);
-        searched_[K] = true;
-    }
-    // The first occurrence from the line's start on decides: any later one
-    // ends later still.
-    return next_[K] != std::string_view::npos && next_[K] + zorbit::kDefinitionKeywords[K].size() <= to;
+void KeywordScanner::Search(size_t from, size_t to) {
+    // Most definition lines begin with their keyword, after the spaces the
+    // work file puts before it: nothing earlier can hold it.
+    constexpr std::string_view wanted = zorbit::kDefinitionKeywords[K];
+    size_t start = from;
+    while (start < to && text_[start] == ' ')
+        ++start;
+    size_t found = start;
+    if (text_.size() - start < wanted.size() || std::memcmp(text_.data() + start, wanted.data(), wanted.size()) != 0)
+        found = Find<K>(text_, from);
+    next_[K] = found == std::string_view::npos ? kNowhere : static_cast<ptrdiff_t>(found);
 }
 
-std::string_view KeywordScanner::KeywordOf(size_t from, size_t to) {
-    static_assert(kKeywordCount == 5);
-    if (Holds<0>(from, to))
-        return zorbit::kDefinitionKeywords[0];
-    if (Holds<1>(from, to))
-        return zorbit::kDefinitionKeywords[1];
-    if (Holds<2>(from, to))
-        return zorbit::kDefinitionKeywords[2];
-    if (Holds<3>(from, to))
-        return zorbit::kDefinitionKeywords[3];
-    if (Holds<4>(from, to))
-        return zorbit::kDefinitionKeywords[4];
-    return std::string_view();
-}
+template void KeywordScanner::Search<0>(size_t, size_t);
+template void KeywordScanner::Search<1>(size_t, size_t);
+template void KeywordScanner::Search<2>(size_t, size_t);
+template void KeywordScanner::Search<3>(size_t, size_t);
+template void KeywordScanner::Search<4>(size_t, size_t);

@@ -52,10 +52,10 @@ void CPaseData::ExtractText(std::string_view line) {
     if (keyword == "BREAK")
         return;
     const size_t first = zorbit::FindNear(line, '"');
-    const size_t last = line.rfind('"');
-    if (first == std::string_view::npos || first == last) {
+    const size_t last = first == std::string_view::npos ? first : line.rfind('"');
+    if (first == last) {
         text = std::string_view();
         return;
     }
-    text = line.substr(first + 1, last - first - 1);
+    text = std::string_view(line.data() + first + 1, last - first - 1);
 }

@@ -7,6 +7,7 @@
 #include "plugin/menus/definition_parser.h"
 #include "plugin/menus/ie_menu_data.h"
 #include "plugin/menus/keyword_scanner.h"
+#include "plugin/menus/place_finder.h"
 #include "plugin/menus/pase_data.h"
 #include "plugin/menus/text_mode_reader.h"
 
@@ -19,10 +20,11 @@ namespace {
 // newline. The lines' texts point into `bytes`.
 void ClassifyLines(CIEMenuData& target, std::string_view bytes) {
     KeywordScanner keywords(bytes);
+    NewlineFinder newlines(bytes);
     bool pastEmbed = false;
     for (size_t at = 0; at < bytes.size();) {
-        const void* found = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
-        const size_t newline = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data()) : bytes.size();
+        const size_t newline = newlines.Next(at);
+        const bool found = newline < bytes.size();
         size_t contentEnd = newline;
         if (found && contentEnd > at && bytes[contentEnd - 1] == '\r')
             --contentEnd;
@@ -36,12 +38,9 @@ void ClassifyLines(CIEMenuData& target, std::string_view bytes) {
                 continue;
             }
             // Most lines of a page carry no keyword: they are not kept.
-            CPaseData data;
-            data.keyword = keywords.KeywordOf(from, from + line.size());
-            if (data.keyword.empty())
-                continue;
-            data.ExtractText(line);
-            target.Append(data);
+            const std::string_view keyword = keywords.KeywordOf(from, from + line.size());
+            if (!keyword.empty())
+                target.AppendClassified(keyword, line);
         }
         at = found ? newline + 1 : bytes.size();
     }

@@ -13,8 +13,6 @@ constexpr unsigned char kCtrlZ = 0x1A;
 TextModeReader::TextModeReader(const char* path) {
     if (path && *path)
         file_ = std::fopen(path, "rb");
-    if (file_)
-        buffer_.reset(new unsigned char[kBufferBytes]);
 }
 
 TextModeReader::~TextModeReader() {
@@ -25,6 +23,8 @@ TextModeReader::~TextModeReader() {
 bool TextModeReader::Refill() {
     if (atEnd_ || !file_)
         return false;
+    if (!buffer_)
+        buffer_.reset(new unsigned char[kBufferBytes]);
     pos_ = 0;
     end_ = std::fread(buffer_.get(), 1, kBufferBytes, file_);
     if (end_ == 0) {
@@ -123,19 +123,18 @@ std::unique_ptr<char[]> ReadFileUpToCtrlZ(const char* path, size_t& size) {
     return bytes;
 }
 
-bool TextModeReader::AppendRawBlock(std::string& bytes) {
-    if (pos_ == end_ && !Refill())
-        return false;
-    const unsigned char* const from = buffer_.get() + pos_;
-    size_t size = end_ - pos_;
-    const void* ctrlZ = std::memchr(from, kCtrlZ, size);
-    if (ctrlZ)
-        size = static_cast<size_t>(static_cast<const unsigned char*>(ctrlZ) - from);
-    bytes.append(reinterpret_cast<const char*>(from), size);
-    pos_ += size;
-    if (ctrlZ) {
+size_t TextModeReader::ReadRaw(char* into, size_t room) {
+    if (atEnd_ || !file_ || room == 0)
+        return 0;
+    size_t size = std::fread(into, 1, room, file_);
+    if (size == 0) {
         atEnd_ = true;
-        pos_ = end_;
+        failed_ = std::ferror(file_) != 0;
+        return 0;
     }
-    return true;
+    if (const void* ctrlZ = std::memchr(into, kCtrlZ, size)) {
+        size = static_cast<size_t>(static_cast<const char*>(ctrlZ) - into);
+        atEnd_ = true;
+    }
+    return size;
 }

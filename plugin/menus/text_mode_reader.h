@@ -25,10 +25,11 @@ public:
     // empty line, when nothing is left.
     bool ReadLine(std::string& line, size_t maxChars);
 
-    // Appends the next block of the file's bytes, up to a Ctrl-Z, to
-    // `bytes`: what one read brings, so many lines at a time. CR LF is left
-    // for the caller to read as a newline. False when nothing is left.
-    bool AppendRawBlock(std::string& bytes);
+    // Reads up to `room` of the file's next bytes, up to a Ctrl-Z, straight
+    // into `into`, so many lines at a time; 0 when nothing is left. CR LF
+    // is left for the caller to read as a newline. Not for a reader that
+    // ReadLine has read from.
+    size_t ReadRaw(char* into, size_t room);
 
 private:
     static constexpr int kEnd = -1;
@@ -38,7 +39,8 @@ private:
     bool Refill();
 
     FILE* file_ = nullptr;
-    // Not zero-filled: each read fills what is used.
+    // Not zero-filled: each read fills what is used. Made by the first
+    // ReadLine.
     std::unique_ptr<unsigned char[]> buffer_;
     size_t pos_ = 0;
     size_t end_ = 0;
