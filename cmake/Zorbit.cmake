@@ -20,6 +20,35 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(${ZORBIT_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
 if(WIN32)
+  # wine-bin/ holds the tree's wine, wineboot and wineserver: whatever runs
+  # this tree's programs puts it first on PATH. The 64-bit tree's loader is
+  # wine64 itself, never the wine32 script that Debian's wine picks first; a
+  # 32-bit program that Wine itself would start in the 64-bit prefix (the
+  # WoW64 set-up of a new prefix) is refused at once instead, since on a
+  # machine without 32-bit execution it would go to a slow emulator.
+  set(ZORBIT_WINE_BIN ${CMAKE_BINARY_DIR}/wine-bin)
+  if(ZORBIT_WINEARCH STREQUAL "win64")
+    set(loader /usr/lib/wine/wine64)
+    set(loader_env "export WINELOADER=${ZORBIT_WINE_BIN}/loader/wine64")
+    file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/loader/wine64 CONTENT "#!/bin/sh\nexec ${loader} \"$@\"\n")
+    file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/loader/wine CONTENT
+         "#!/bin/sh\necho \"wine-bin: no 32-bit program runs in this 64-bit prefix: $*\" >&2\nexit 1\n")
+    file(CHMOD ${ZORBIT_WINE_BIN}/loader/wine64 ${ZORBIT_WINE_BIN}/loader/wine
+         PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  else()
+    set(ZORBIT_WINEARCH win32)
+    set(loader /usr/lib/wine/wine)
+    set(loader_env "")
+  endif()
+  file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/wine CONTENT
+       "#!/bin/sh\nexport WINEARCH=${ZORBIT_WINEARCH}\n${loader_env}\nexec ${loader} \"$@\"\n")
+  file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/wineboot CONTENT
+       "#!/bin/sh\nexec \"${ZORBIT_WINE_BIN}/wine\" wineboot.exe \"$@\"\n")
+  file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/wineserver CONTENT
+       "#!/bin/sh\nexec /usr/lib/wine/wineserver64 -p0 \"$@\"\n")
+  file(CHMOD ${ZORBIT_WINE_BIN}/wine ${ZORBIT_WINE_BIN}/wineboot ${ZORBIT_WINE_BIN}/wineserver
+       PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
   # Every test executable runs under Wine in the tree's own prefix.
   set(ZORBIT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY

@@ -159,6 +159,8 @@ typedef NPError(NP_EXPORT_CALL* NP_GetEntryPointsFunc)(NPPluginFuncs* pFuncs);
 typedef NPError(NP_EXPORT_CALL* NP_InitializeFunc)(NPNetscapeFuncs* bFuncs);
 typedef NPError(NP_EXPORT_CALL* NP_ShutdownFunc)();
 
+// The layouts a browser passes, as the published interface has them for
+// 32-bit and for 64-bit Windows.
 #if defined(_WIN32) && defined(__i386__)
 static_assert(sizeof(NPP_t) == 8, "NPP_t layout");
 static_assert(sizeof(NPSavedData) == 8, "NPSavedData layout");
@@ -176,4 +178,25 @@ static_assert(offsetof(NPNetscapeFuncs, geturl) == 4, "NPNetscapeFuncs layout");
 static_assert(offsetof(NPNetscapeFuncs, status) == 28, "NPNetscapeFuncs layout");
 static_assert(offsetof(NPNetscapeFuncs, memalloc) == 36, "NPNetscapeFuncs layout");
 static_assert(offsetof(NPNetscapeFuncs, memfree) == 40, "NPNetscapeFuncs layout");
+#elif defined(_WIN32) && defined(__x86_64__)
+static_assert(sizeof(NPP_t) == 16, "NPP_t layout");
+static_assert(sizeof(NPSavedData) == 16, "NPSavedData layout");
+static_assert(offsetof(NPSavedData, buf) == 8, "NPSavedData layout");
+static_assert(sizeof(NPRect) == 8, "NPRect layout");
+static_assert(sizeof(NPWindow) == 40, "NPWindow layout");
+static_assert(offsetof(NPWindow, x) == 8, "NPWindow layout");
+static_assert(offsetof(NPWindow, clipRect) == 24, "NPWindow layout");
+static_assert(offsetof(NPWindow, type) == 32, "NPWindow layout");
+static_assert(sizeof(NPStream) == 48, "NPStream layout");
+static_assert(offsetof(NPStream, end) == 24, "NPStream layout");
+static_assert(offsetof(NPStream, notifyData) == 32, "NPStream layout");
+static_assert(offsetof(NPPluginFuncs, newp) == 8, "NPPluginFuncs layout");
+static_assert(offsetof(NPPluginFuncs, event) == 80, "NPPluginFuncs layout");
+static_assert(offsetof(NPPluginFuncs, urlnotify) == 88, "NPPluginFuncs layout");
+static_assert(offsetof(NPPluginFuncs, javaClass) == 96, "NPPluginFuncs layout");
+static_assert(sizeof(NPPluginFuncs) == 104, "NPPluginFuncs layout");
+static_assert(offsetof(NPNetscapeFuncs, geturl) == 8, "NPNetscapeFuncs layout");
+static_assert(offsetof(NPNetscapeFuncs, status) == 56, "NPNetscapeFuncs layout");
+static_assert(offsetof(NPNetscapeFuncs, memalloc) == 72, "NPNetscapeFuncs layout");
+static_assert(offsetof(NPNetscapeFuncs, memfree) == 80, "NPNetscapeFuncs layout");
 #endif

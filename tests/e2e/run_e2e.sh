@@ -6,13 +6,15 @@
 # C:\Downloads\Zorbit and runs the driver there. Screenshots the driver
 # takes land in <work folder>/shots as PNG. With --interactive it starts
 # install.exe on the current display for a person to click through.
+# The build tree's wine-bin must be first on PATH (ctest puts it there), so
+# that the prefix is of the tree's kind, 32- or 64-bit.
 set -euo pipefail
 work=$1; product=$2; browser=$3; driver=$4; shift 4
 
 rm -rf "$work"
 mkdir -p "$work/shots"
 export WINEPREFIX="$work/prefix"
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # The prefix's Desktop and Documents are links to HOME: keep them in the work folder.
 export HOME="$work/home"
 mkdir -p "$HOME"
