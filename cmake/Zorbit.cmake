@@ -22,32 +22,26 @@ add_subdirectory(${ZORBIT_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_F
 if(WIN32)
   # wine-bin/ holds the tree's wine, wineboot and wineserver: whatever runs
   # this tree's programs puts it first on PATH. The 64-bit tree's loader is
-  # wine64 itself, never the wine32 script that Debian's wine picks first; a
-  # 32-bit program that Wine itself would start in the 64-bit prefix (the
-  # WoW64 set-up of a new prefix) is refused at once instead, since on a
-  # machine without 32-bit execution it would go to a slow emulator.
+  # wine64 itself, never the wine script that Debian's wine package installs,
+  # which picks the 32-bit loader whenever that is installed.
   set(ZORBIT_WINE_BIN ${CMAKE_BINARY_DIR}/wine-bin)
+  set(executable OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   if(ZORBIT_WINEARCH STREQUAL "win64")
     set(loader /usr/lib/wine/wine64)
-    set(loader_env "export WINELOADER=${ZORBIT_WINE_BIN}/loader/wine64")
-    file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/loader/wine64 CONTENT "#!/bin/sh\nexec ${loader} \"$@\"\n")
-    file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/loader/wine CONTENT
-         "#!/bin/sh\necho \"wine-bin: no 32-bit program runs in this 64-bit prefix: $*\" >&2\nexit 1\n")
-    file(CHMOD ${ZORBIT_WINE_BIN}/loader/wine64 ${ZORBIT_WINE_BIN}/loader/wine
-         PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/wineboot-win64.in ${ZORBIT_WINE_BIN}/wineboot @ONLY
+                   FILE_PERMISSIONS ${executable})
   else()
     set(ZORBIT_WINEARCH win32)
     set(loader /usr/lib/wine/wine)
-    set(loader_env "")
+    file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/wineboot CONTENT
+         "#!/bin/sh\nexec \"${ZORBIT_WINE_BIN}/wine\" wineboot.exe \"$@\"\n")
   endif()
   file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/wine CONTENT
-       "#!/bin/sh\nexport WINEARCH=${ZORBIT_WINEARCH}\n${loader_env}\nexec ${loader} \"$@\"\n")
-  file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/wineboot CONTENT
-       "#!/bin/sh\nexec \"${ZORBIT_WINE_BIN}/wine\" wineboot.exe \"$@\"\n")
+       "#!/bin/sh\nexport WINEARCH=${ZORBIT_WINEARCH}\nexec ${loader} \"$@\"\n")
   file(CONFIGURE OUTPUT ${ZORBIT_WINE_BIN}/wineserver CONTENT
        "#!/bin/sh\nexec /usr/lib/wine/wineserver64 -p0 \"$@\"\n")
   file(CHMOD ${ZORBIT_WINE_BIN}/wine ${ZORBIT_WINE_BIN}/wineboot ${ZORBIT_WINE_BIN}/wineserver
-       PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+       PERMISSIONS ${executable})
 
   # Every test executable runs under Wine in the tree's own prefix.
   set(ZORBIT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)

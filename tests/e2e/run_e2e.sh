@@ -18,7 +18,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # The prefix's Desktop and Documents are links to HOME: keep them in the work folder.
 export HOME="$work/home"
 mkdir -p "$HOME"
-wineboot --init >/dev/null 2>&1 </dev/null
+wineboot --init >/dev/null 2>"$work/wineboot.log" </dev/null
+grep '^wineboot: ' "$work/wineboot.log" >&2 || true
 # A Wine desktop of its own draws title bars and frames, as the user sees
 # them, with no window manager on the X server. It takes effect when Wine
 # starts afresh.
