@@ -412,8 +412,10 @@ bool EditorWindow::SaveCommand(bool saveAs) {
     if (path_.empty()) {
         toSave = zorbit::NewPage(FileNameOf(path));
         toSave.lines = page_.lines;
-    } else if (RetargetEmbed(toSave.preamble, FileNameOf(path_), FileNameOf(path))) {
-        toSave.originalBytes.clear();  // the text changed: compose it anew
+    } else {
+        std::string preamble = toSave.preamble;
+        if (RetargetEmbed(preamble, FileNameOf(path_), FileNameOf(path)))
+            zorbit::ReplacePreamble(toSave, preamble);
     }
     zorbit::SaveOutcome outcome = zorbit::SavePage(toSave, path);
     if (!outcome.saved) {

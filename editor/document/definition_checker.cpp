@@ -127,7 +127,7 @@ private:
             if (line.physicalLine != embed.physicalLine || line.keyword.empty())
                 continue;
             Add(ProblemKind::DefinitionOnEmbedLine, line.physicalLine, kNoLine,
-                "the " + line.keyword + " line shares its line with the embed tag, and the plug-in drops that "
+                "the " + std::string(line.keyword) + " line shares its line with the embed tag, and the plug-in drops that "
                 "line with the page's own text; start the definition on the line after the embed tag");
         }
     }
@@ -221,13 +221,13 @@ private:
                     Add(ProblemKind::ItemDoesNothing, line.physicalLine, k,
                         line.quoted.empty()   ? "this MENUITEM has no text between double quotes, so the plug-in adds an item that does nothing; write MENUITEM \"caption;address\""
                         : semicolon == 0      ? "the text of this MENUITEM begins with a semicolon, so the plug-in adds an item without caption that does nothing; write the caption before the semicolon"
-                                              : "the text " + Quote(line.quoted) + " of this MENUITEM has no semicolon, so the plug-in adds an item without caption that does nothing; write " + Quote(line.quoted + ";address"));
+                                              : "the text " + Quote(line.quoted) + " of this MENUITEM has no semicolon, so the plug-in adds an item without caption that does nothing; write " + Quote(std::string(line.quoted) + ";address"));
                 }
             }
             if (line.keyword != "BREAK" && OutsideQuotes(line.text).find("BREAK") != std::string::npos) {
                 Add(ProblemKind::BreakLost, line.physicalLine, k,
-                    "this BREAK follows a " + line.keyword + " on the same line, so the plug-in reads only the " +
-                        line.keyword + " and the column break is lost; start BREAK on a line of its own");
+                    "this BREAK follows a " + std::string(line.keyword) + " on the same line, so the plug-in reads only the " +
+                        std::string(line.keyword) + " and the column break is lost; start BREAK on a line of its own");
             }
         }
         // Long lines anywhere after the embed tag that hold a keyword.
@@ -246,12 +246,12 @@ private:
         }
     }
 
-    static std::string OutsideQuotes(const std::string& text) {
+    static std::string OutsideQuotes(std::string_view text) {
         const size_t first = text.find('"');
         const size_t last = text.rfind('"');
         if (first == std::string::npos || first == last)
-            return text;
-        return text.substr(0, first) + text.substr(last + 1);
+            return std::string(text);
+        return std::string(text.substr(0, first)) + std::string(text.substr(last + 1));
     }
 
     void CheckNesting() {
@@ -273,7 +273,7 @@ private:
                 if (CaptionProblemAt(line.physicalLine))
                     continue;
                 ++openSubmenus;
-                lastSubmenu = line.quoted;
+                lastSubmenu = std::string(line.quoted);
             } else if (line.keyword == "TITLE" && !end) {
                 if (openSubmenus > 0) {
                     Add(ProblemKind::UnbalancedSubmenu, line.physicalLine, k,

@@ -28,6 +28,8 @@ namespace zorbit {
 // memory is the only exception any function here lets through.
 constexpr size_t kMaxPageBytes = 8u * 1024u * 1024u;
 
+constexpr size_t kNoLine = static_cast<size_t>(-1);
+
 // One definition line of the page, as an author writes it. "END" lines are
 // lines of their own kind, so a tree of titles and submenus can be written
 // back line for line.
@@ -55,6 +57,10 @@ struct DefinitionLine {
     // 1-based physical line of the page the line was read from; 0 for a line
     // the editor added.
     int sourceLine = 0;
+    // Index into DefinitionPage::originalLines of the line as read; kNoLine
+    // for a line the editor added. A line equal to its original keeps its
+    // bytes when the page is saved.
+    size_t source = kNoLine;
 
     bool operator==(const DefinitionLine& other) const {
         return kind == other.kind && caption == other.caption && address == other.address;
@@ -62,9 +68,17 @@ struct DefinitionLine {
     bool operator!=(const DefinitionLine& other) const { return !(*this == other); }
 };
 
+// Where a line's entry lies in DefinitionPage::originalBytes: from its
+// first keyword to its last double quote.
+struct SourceSpan {
+    size_t begin = 0;
+    size_t end = 0;
+};
+
 // A page split in three: its own text before the definition, the definition
-// lines, and its own text after them. Writing preamble, one line per entry
-// and trailer gives the page back.
+// lines, and its own text after them. A page that was read is saved as its
+// own bytes with only the entries that changed written anew; a new page is
+// written as preamble, one line per entry and trailer.
 struct DefinitionPage {
     // Everything up to and including the embed line, and the page's text
     // after it up to the first definition keyword (so an opening <pre> or
@@ -82,6 +96,10 @@ struct DefinitionPage {
     // lines still equal them is saved as those bytes, unchanged.
     std::string originalBytes;
     std::vector<DefinitionLine> originalLines;
+    std::vector<SourceSpan> originalSpans;  // one per original line
+    // Where lines go when no line of the page as read is left to put them
+    // beside: the start of the line after the embed tag's.
+    size_t definitionStart = 0;
     bool hasEmbed = false;
 };
 
@@ -106,8 +124,6 @@ struct MenuEntry {
     bool shown = true;      // false: the entry never appears in any menu
     std::string hiddenReason;  // plain words, when !shown
 };
-
-constexpr size_t kNoLine = static_cast<size_t>(-1);
 
 // The problems the checker finds. Each one silently changes the menus.
 enum class ProblemKind : int32_t {
@@ -154,10 +170,18 @@ struct PageReading {
 PageReading ReadPageBytes(std::string_view bytes);
 PageReading ReadPageFile(const std::string& path);
 
-// The page's text as it would be saved: the original bytes when the lines
-// are unchanged, else the preamble (with a CR LF added if it does not end a
-// line), each line followed by CR LF, and the trailer.
-std::string ComposePage(const DefinitionPage& page);
+// The page's text as it would be saved. For a page that was read: its own
+// bytes, where only the entries of changed lines are written anew, those of
+// removed lines are taken out (with their physical line when nothing else is
+// on it), and added lines go on lines of their own beside their neighbours,
+// with their line ends. For a new page: the preamble (with a CR LF added if
+// it does not end a line), each line followed by CR LF, and the trailer.
+// `starts`, when given, receives the offset in the text of each line's entry.
+std::string ComposePage(const DefinitionPage& page, std::vector<size_t>* starts = nullptr);
+
+// Puts `preamble` in place of the page's preamble, in its bytes too (Save As
+// names the new file in the embed tag).
+void ReplacePreamble(DefinitionPage& page, const std::string& preamble);
 
 // The text of one line as it is written ("MENUITEM \"caption;address\""),
 // without the line end.

@@ -66,7 +66,7 @@ TEST(PageSaving, SplitsThePageAndRoundTripsItUnchanged) {
     }
 }
 
-TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
+TEST(PageSaving, WritesOnlyTheEditedEntriesBetweenThePagesOwnText) {
     zorbit::PageReading reading = zorbit::ReadPageBytes(
         "<embed filename=\"p.htm\">\n<pre>TITLE \"A\" MENUITEM \"a;a.htm\" TITLE \"END\"</pre>\n</html>");
     ASSERT_EQ(zorbit::ReadStatus::Read, reading.status) << reading.error;
@@ -79,9 +79,8 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     scratch::WriteBytes(path, before);
     const zorbit::SaveOutcome saved = zorbit::SavePage(reading.page, path);
     ASSERT_TRUE(saved.saved) << saved.error << saved.check.message;
-    EXPECT_EQ(Visible("<embed filename=\"p.htm\">\n<pre>\r\n"
-                      "TITLE \"A\"\r\nMENUITEM \"First;a.htm\"\r\nMENUITEM \"New;new.htm\"\r\nTITLE \"END\"\r\n"
-                      "</pre>\n</html>"),
+    EXPECT_EQ(Visible("<embed filename=\"p.htm\">\n"
+                      "<pre>TITLE \"A\" MENUITEM \"First;a.htm\" \nMENUITEM \"New;new.htm\"\nTITLE \"END\"</pre>\n</html>"),
               Visible(scratch::ReadBytes(path)));
     EXPECT_EQ(before, scratch::ReadBytes(path + ".bak"));
     EXPECT_TRUE(zorbit::ReadEditedPage(reading.page).problems.empty());
