@@ -417,8 +417,22 @@ bool EditorWindow::SaveCommand(bool saveAs) {
         if (RetargetEmbed(preamble, FileNameOf(path_), FileNameOf(path)))
             zorbit::ReplacePreamble(toSave, preamble);
     }
-    zorbit::SaveOutcome outcome = zorbit::SavePage(toSave, path);
+    // A page the file was read from is not written over another program's
+    // change without asking.
+    zorbit::SaveOptions options;
+    if (path == path_ && !page_.originalBytes.empty())
+        options.expected = &page_.originalBytes;
+    zorbit::SaveOutcome outcome = zorbit::SavePage(toSave, path, options);
+    if (outcome.changedOnDisk &&
+        Message(hwnd_, FileNameOf(path) + " was changed on disk since it was opened.\n\n"
+                       "Replace it with the menus shown here?",
+                MB_YESNO | MB_ICONWARNING) == IDYES) {
+        options.expected = nullptr;
+        outcome = zorbit::SavePage(toSave, path, options);
+    }
     if (!outcome.saved) {
+        if (outcome.changedOnDisk)
+            return false;
         if (!outcome.check.storable) {
             SelectLine(outcome.check.lineIndex);
             std::string text = "Nothing was saved: the plug-in would read this page differently.\n\n" +

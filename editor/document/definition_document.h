@@ -2,7 +2,7 @@
 // here reads the page with the plug-in's own parser (ReadDefinition,
 // TransferTo, BuildEntries), so what is shown, checked and saved is what the
 // plug-in will put in the browser's menu bar. Portable: no Windows needed,
-// except ReplaceFileKeepingBackup, which uses the platform's file calls.
+// except ReplacePageFile, which uses the platform's file calls.
 //
 // Typical use:
 //   PageReading reading = ReadPageFile(path);          // open
@@ -223,26 +223,34 @@ SaveCheck CheckSave(const DefinitionPage& page);
 // stores as it is.
 std::string NearestStorable(LineKind kind, std::string_view field, std::string_view text);
 
-// Writes `bytes` to `path` in one step: a scratch file beside it is written
-// and flushed, the previous file is kept as PATH.bak, and the scratch file
-// takes the name. On failure the file at `path` is as it was, no scratch file
-// remains, and `error` says what failed.
-bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, std::string& error);
+// Writes `bytes` to `path` in one step, keeping the file's identity (on
+// Windows, ReplaceFileText), with the previous text first kept as PATH.bak
+// when `keepBackup`. On failure the file at `path` is as it was, no scratch
+// file remains, and `error` says what failed.
+bool ReplacePageFile(const std::string& path, std::string_view bytes, bool keepBackup, std::string& error);
 
 // True when the file exists and is marked read-only (the editor then offers
 // Save As).
 bool IsReadOnlyFile(const std::string& path);
 
+struct SaveOptions {
+    bool keepBackup = true;
+    // The bytes the file held when the page was read from it; when the file
+    // holds other bytes now, nothing is written (changedOnDisk). Null: no check.
+    const std::string* expected = nullptr;
+};
+
 struct SaveOutcome {
     bool saved = false;
+    bool changedOnDisk = false;  // the file changed since it was read
     SaveCheck check;     // why not, when the page is not storable
     std::string error;   // why not, when writing failed
     bool readOnly = false;  // writing failed because the file is read-only
 };
 
-// CheckSave, then ReplaceFileKeepingBackup when storable. Nothing is written
-// when the page is not storable.
-SaveOutcome SavePage(const DefinitionPage& page, const std::string& path);
+// CheckSave, then ReplacePageFile when storable. Nothing is written when the
+// page is not storable, or when the file changed on disk since it was read.
+SaveOutcome SavePage(const DefinitionPage& page, const std::string& path, const SaveOptions& options = {});
 
 // The checker's output for one file: one "FILE:LINE: warning: MESSAGE" line
 // per problem.

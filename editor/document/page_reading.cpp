@@ -156,24 +156,28 @@ PageReading ReadPageBytes(std::string_view bytes) {
     return reading;
 }
 
-PageReading ReadPageFile(const std::string& path) {
-    PageReading reading;
+bool detail::ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        reading.status = ReadStatus::CannotRead;
-        reading.error = std::string("the file cannot be opened: ") + std::strerror(errno);
-        return reading;
+        error = std::string("the file cannot be opened: ") + std::strerror(errno);
+        return false;
     }
-    std::string bytes;
     char buffer[64 * 1024];
     size_t got = 0;
     while (bytes.size() <= kMaxPageBytes && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
         bytes.append(buffer, got);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed) {
+    if (failed)
+        error = "the file cannot be read";
+    return !failed;
+}
+
+PageReading ReadPageFile(const std::string& path) {
+    PageReading reading;
+    std::string bytes;
+    if (!detail::ReadFileBytes(path, bytes, reading.error)) {
         reading.status = ReadStatus::CannotRead;
-        reading.error = "the file cannot be read";
         return reading;
     }
     return ReadPageBytes(bytes);

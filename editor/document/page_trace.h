@@ -43,7 +43,10 @@ struct PageTrace {
     // the end).
     std::string text;
     size_t readEnd = 0;
-    // Offset of each physical line as an editor shows them: lines end with
+    // The bytes of the file at `path` (up to a little over kMaxPageBytes).
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
+
+// Offset of each physical line as an editor shows them: lines end with
     // LF, CR LF, or a CR alone.
     std::vector<size_t> lineStarts;
 
@@ -69,6 +72,9 @@ struct PageTrace {
     // The page offset of work character `at`.
     size_t PageOffset(size_t at) const;
 };
+
+// The bytes of the file at `path` (up to a little over kMaxPageBytes).
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
 
 // Offset of each physical line of `text`, as PageTrace::lineStarts.
 std::vector<size_t> LineStarts(std::string_view text);

@@ -203,12 +203,21 @@ SaveCheck CheckSave(const DefinitionPage& page) {
     return check;
 }
 
-SaveOutcome SavePage(const DefinitionPage& page, const std::string& path) {
+SaveOutcome SavePage(const DefinitionPage& page, const std::string& path, const SaveOptions& options) {
     SaveOutcome outcome;
     outcome.check = CheckSave(page);
     if (!outcome.check.storable)
         return outcome;
-    outcome.saved = ReplaceFileKeepingBackup(path, outcome.check.bytes, outcome.error);
+    if (options.expected) {
+        std::string now;
+        std::string error;
+        if (detail::ReadFileBytes(path, now, error) && now != *options.expected) {
+            outcome.changedOnDisk = true;
+            outcome.error = "the file was changed on disk since it was opened";
+            return outcome;
+        }
+    }
+    outcome.saved = ReplacePageFile(path, outcome.check.bytes, options.keepBackup, outcome.error);
     outcome.readOnly = !outcome.saved && IsReadOnlyFile(path);
     return outcome;
 }

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "editor/document/definition_document.h"
+#ifdef _WIN32
+#include "installer/integration/file_replacement.h"
+#endif
 #include "plugin/menus/bar_menu_data.h"
 #include "tests/menus/scratch_files.h"
 
@@ -118,6 +121,53 @@ TEST(PageSaving, WritesOnlyTheEditedEntriesBetweenThePagesOwnText) {
     EXPECT_EQ((std::vector<std::string>{"p.htm", "p.htm.bak"}), folder.List());
     std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
+
+// A file changed by another program since it was read is not overwritten;
+// without the backup option no NAME.bak is made.
+TEST(PageSaving, LeavesAFileChangedOnDiskAndKeepsNoBackupWhenNotAsked) {
+    const std::string page = kPreamble + kDefinition + kTrailer;
+    zorbit::PageReading reading = zorbit::ReadPageBytes(page);
+    reading.page.lines[1].caption = "Today";
+    scratch::Folder folder;
+    const std::string path = folder.File("p.htm");
+    scratch::WriteBytes(path, page + "<!-- changed -->");
+    zorbit::SaveOptions options;
+    options.keepBackup = false;
+    options.expected = &reading.page.originalBytes;
+    const zorbit::SaveOutcome refused = zorbit::SavePage(reading.page, path, options);
+    EXPECT_FALSE(refused.saved);
+    EXPECT_TRUE(refused.changedOnDisk);
+    EXPECT_EQ(page + "<!-- changed -->", scratch::ReadBytes(path));
+    scratch::WriteBytes(path, page);
+    ASSERT_TRUE(zorbit::SavePage(reading.page, path, options).saved);
+    EXPECT_EQ(zorbit::ComposePage(reading.page), scratch::ReadBytes(path));
+    EXPECT_EQ(std::vector<std::string>{"p.htm"}, folder.List());
+}
+
+#ifdef _WIN32
+BOOL WINAPI FailToMoveReplacement(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) {
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+}
+
+// The swap that fails half-way never leaves the page only as NAME.bak.
+TEST(PageSaving, AFailedSwapLeavesThePageInPlace) {
+    const std::string page = kPreamble + kDefinition + kTrailer;
+    zorbit::PageReading reading = zorbit::ReadPageBytes(page);
+    reading.page.lines[1].caption = "Today";
+    scratch::Folder folder;
+    const std::string path = folder.File("p.htm");
+    scratch::WriteBytes(path, page);
+    const FileReplacementCalls previous = SetFileReplacementCalls({nullptr, FailToMoveReplacement, nullptr});
+    const zorbit::SaveOutcome saved = zorbit::SavePage(reading.page, path);
+    SetFileReplacementCalls(previous);
+    EXPECT_FALSE(saved.saved);
+    EXPECT_FALSE(saved.error.empty());
+    EXPECT_EQ(page, scratch::ReadBytes(path));
+    EXPECT_EQ(page, scratch::ReadBytes(path + ".bak"));
+    EXPECT_EQ((std::vector<std::string>{"p.htm", "p.htm.bak"}), folder.List());
+}
+#endif
 
 struct Unstorable {
     LineKind kind;
