@@ -137,6 +137,16 @@ enum class ProblemKind : int32_t {
     BreakLost,              // BREAK on a normalised line with another keyword
     LineTooLong,            // a normalised line over 399 characters, read in pieces
     CommandTooLarge,        // command identifier above 65,535
+    EntriesShareLine,       // no break before an entry (CR alone, tab, <br>, HTML): read as one line
+    KeywordInProse,         // an upper-case keyword in the page's own text makes a definition line
+    CommentedOut,           // a definition inside <!-- -->: hidden in the browser, read by the plug-in
+    NearMissEnd,            // "End", "END ", "end": opens a menu instead of closing one
+    KeywordCase,            // "MenuItem", "Title": ignored by the plug-in
+    AfterCtrlZ,             // definition lines after a Ctrl-Z, which ends the reading
+    EmptyName,              // TITLE "" or a bare TITLE, SUBMENU ""
+    MenuText,               // '&' underlines the next letter, a tab right-aligns
+    Utf8Caption,            // UTF-8 shown in the ANSI code page
+    BreakMovesOn,           // BREAK right before SUBMENU "END" or a TITLE
 };
 
 // A short name for the kind ("no-embed", "caption-cut", ...).
