@@ -158,9 +158,11 @@ private:
             else if (at >= 1 && (bytes_[at - 1] == '\n' || bytes_[at - 1] == '\r'))
                 end = bytes_.substr(at - 1, 1);
             Copy(from, at);
+            // A page that ends without a line end keeps ending so.
             if (!out_.empty() && out_.back() != '\n' && out_.back() != '\r')
-                out_ += end;
-            Put(added, "", end);
+                Put(added, end, "");
+            else
+                Put(added, "", end);
             Copy(at, to);
             return;
         }
