@@ -564,7 +564,7 @@ void EditorWindow::FieldChanged(int control) {
     if (!RenameTreeItems(before))
         FillTree(line);
     FillProblems();
-    preview_.Show(hwnd_, page_);
+    preview_.Show(hwnd_, view_.menus);
     UpdateTitle();
 }
 
@@ -596,7 +596,7 @@ void EditorWindow::RefreshAll(size_t selectLine) {
     FillTree(selectLine);
     FillProblems();
     ShowFields();
-    preview_.Show(hwnd_, page_);
+    preview_.Show(hwnd_, view_.menus);
     UpdateTitle();
 }
 

@@ -4,7 +4,6 @@
 // of what happens on a line marks it, so later steps do not report the
 // consequence again.
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <set>
 #include <string>
@@ -52,14 +51,22 @@ std::string_view MarkerIn(std::string_view window, size_t* at = nullptr) {
 
 std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
+// ASCII only: the page is in an 8-bit code page the locale knows nothing of,
+// and the whole page is lowered for each keystroke in the editor.
 std::string Lower(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
     return lower;
 }
 
-bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+bool IsWordChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
 
 bool HasKeyword(std::string_view text) {
     for (std::string_view keyword : kKeywords) {
@@ -93,7 +100,7 @@ std::string Shown(std::string_view text) {
             inTag = true;
         else if (c == '>')
             inTag = false;
-        else if (!inTag && !std::isspace(static_cast<unsigned char>(c)))
+        else if (!inTag && !IsSpace(c))
             shown += c;
     }
     return shown;

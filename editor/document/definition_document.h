@@ -207,6 +207,9 @@ PageReading ReadEditedPage(const DefinitionPage& page);
 // the plug-in's InstallMenus. False, with no entries, when the text could not
 // be read.
 bool LoadPluginEntries(const DefinitionPage& page, CBarMenuData& menus);
+// The same from the entries of a reading of the page (ReadEditedPage), which
+// are the plug-in's own: no second reading.
+void LoadPluginEntries(const std::vector<MenuEntry>& entries, CBarMenuData& menus);
 
 // The result of checking a page before it is written.
 struct SaveCheck {

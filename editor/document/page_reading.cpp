@@ -1,7 +1,6 @@
 // Reading a page: the plug-in's reading traced to the page's bytes, the page
 // split around its definition, its menus and its problems.
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -45,7 +44,7 @@ using detail::TracedLine;
 
 bool IsBlank(std::string_view text) {
     for (char c : text) {
-        if (!std::isspace(static_cast<unsigned char>(c)))
+        if (c != ' ' && (c < '\t' || c > '\r'))
             return false;
     }
     return true;
@@ -217,6 +216,16 @@ PageReading ReadEditedPage(const DefinitionPage& page) {
         problem.lineIndex = indexOf(problem.line);
     reading.page = page;
     return reading;
+}
+
+void LoadPluginEntries(const std::vector<MenuEntry>& entries, CBarMenuData& menus) {
+    menus.definitionEntries.clear();
+    size_t textBytes = 0;
+    for (const MenuEntry& entry : entries)
+        textBytes += entry.name.size() + entry.url.size();
+    menus.definitionEntries.reserve(entries.size(), textBytes);
+    for (const MenuEntry& entry : entries)
+        menus.definitionEntries.Append(entry.name, entry.url, entry.kind, entry.depth);
 }
 
 bool LoadPluginEntries(const DefinitionPage& page, CBarMenuData& menus) {

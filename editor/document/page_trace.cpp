@@ -18,6 +18,8 @@ std::vector<size_t> LineStarts(std::string_view text) {
     std::vector<size_t> starts(1, 0);
     for (size_t at = 0; at < text.size(); ++at) {
         const char c = text[at];
+        if (c > '\r')
+            continue;
         // CR CR LF shows as one line end, as CR LF does.
         const bool crAlone = c == '\r' && !(at + 1 < text.size() && text[at + 1] == '\n') &&
                              !(at + 2 < text.size() && text[at + 1] == '\r' && text[at + 2] == '\n');

@@ -101,6 +101,10 @@ TEST(PageSaving, WritesOnlyTheEditedEntriesBetweenThePagesOwnText) {
     ASSERT_TRUE(zorbit::LoadPluginEntries(early, menus));
     ASSERT_EQ(4u, menus.definitionEntries.size());
     EXPECT_EQ("new.htm", menus.definitionEntries[3]->url);
+    CBarMenuData fromReading;
+    zorbit::LoadPluginEntries(edited.menus, fromReading);
+    ASSERT_EQ(4u, fromReading.definitionEntries.size());
+    EXPECT_EQ("new.htm", fromReading.definitionEntries[3]->url);
 
     // A second save keeps the first as the backup; a read-only file is left alone.
     const std::string first = scratch::ReadBytes(path);
