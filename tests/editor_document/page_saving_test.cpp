@@ -126,12 +126,17 @@ TEST(PageSaving, WritesOnlyTheEditedEntriesBetweenThePagesOwnText) {
     std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
 
+zorbit::PageReading WithOneCaptionChanged(const std::string& page) {
+    zorbit::PageReading reading = zorbit::ReadPageBytes(page);
+    reading.page.lines[1].caption = "Today";
+    return reading;
+}
+
 // A file changed by another program since it was read is not overwritten;
 // without the backup option no NAME.bak is made.
 TEST(PageSaving, LeavesAFileChangedOnDiskAndKeepsNoBackupWhenNotAsked) {
     const std::string page = kPreamble + kDefinition + kTrailer;
-    zorbit::PageReading reading = zorbit::ReadPageBytes(page);
-    reading.page.lines[1].caption = "Today";
+    const zorbit::PageReading reading = WithOneCaptionChanged(page);
     scratch::Folder folder;
     const std::string path = folder.File("p.htm");
     scratch::WriteBytes(path, page + "<!-- changed -->");
@@ -157,8 +162,7 @@ BOOL WINAPI FailToMoveReplacement(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID)
 // The swap that fails half-way never leaves the page only as NAME.bak.
 TEST(PageSaving, AFailedSwapLeavesThePageInPlace) {
     const std::string page = kPreamble + kDefinition + kTrailer;
-    zorbit::PageReading reading = zorbit::ReadPageBytes(page);
-    reading.page.lines[1].caption = "Today";
+    const zorbit::PageReading reading = WithOneCaptionChanged(page);
     scratch::Folder folder;
     const std::string path = folder.File("p.htm");
     scratch::WriteBytes(path, page);
