@@ -254,7 +254,8 @@ private:
             size_t best = std::string_view::npos;
             std::string_view joined;
             for (std::string_view keyword : kKeywords) {
-                for (size_t at = text.find(keyword, from); at != std::string_view::npos; at = text.find(keyword, at + 1)) {
+                for (size_t at = text.find(keyword, from); at != std::string_view::npos;
+                     at = text.find(keyword, at + 1)) {
                     if (at < best && EntryShaped(text, at, keyword) && !(embed && InsideQuotes(text, at))) {
                         best = at;
                         joined = keyword;
@@ -370,7 +371,8 @@ private:
             const size_t quoteAt = OffsetOf(line, open);
             const size_t closing = trace_.text.find('"', quoteAt + 1);
             const size_t captionEnd = std::min(closing, trace_.readEnd);
-            const std::string_view caption = std::string_view(trace_.text).substr(quoteAt + 1, captionEnd - quoteAt - 1);
+            const std::string_view caption =
+                std::string_view(trace_.text).substr(quoteAt + 1, captionEnd - quoteAt - 1);
             const size_t cut = trace_.lines[index + 1].begin;
             size_t markerAt = 0;
             const std::string_view marker =

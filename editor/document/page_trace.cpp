@@ -109,7 +109,9 @@ void AddLine(PageTrace& trace, size_t from, size_t to, size_t normalisedLength, 
     while (first < to && (trace.origin[first] & PageTrace::kInserted))
         ++first;
     line.insertedLead = first - from;
-    line.begin = first < to ? trace.PageOffset(first) : from < trace.work.size() ? trace.PageOffset(from) : trace.readEnd;
+    line.begin = first < to                   ? trace.PageOffset(first)
+                 : from < trace.work.size() ? trace.PageOffset(from)
+                                            : trace.readEnd;
     line.end = first < to ? trace.PageOffset(to - 1) + 1 : line.begin;
     line.physicalLine = trace.LineOf(line.begin);
     CPaseData data;

@@ -187,7 +187,8 @@ SaveCheck CheckSave(const DefinitionPage& page) {
         check.suggestion = NearestStorable(line.kind, field, line.address);
     const std::string where = lineNumber > 0 ? " on line " + std::to_string(lineNumber) : std::string();
     const std::string reading =
-        differs < lines.size() ? "; it would read back as " + lines[differs].keyword + " \"" + lines[differs].quoted + "\""
+        differs < lines.size()
+            ? "; it would read back as " + lines[differs].keyword + " \"" + lines[differs].quoted + "\""
                                : "; the line would be lost";
     const bool untouched = line.source < page.originalLines.size() && line == page.originalLines[line.source];
     if (untouched) {

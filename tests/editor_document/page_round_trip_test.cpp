@@ -39,11 +39,13 @@ TEST(PageRoundTrip, OneEditedEntryIsTheOnlyChange) {
          "TITLE \"END\"</pre>\n<p>More text.</p>\n",
          2},
         {"prose and several entries per line",
-         "<embed>\r\n<h2>Links</h2>\r\n<p>TITLE \"A\" MENUITEM \"a;a.htm\" <br>\r\nMENUITEM \"b;b.htm\" TITLE \"END\"</p>\r\n",
+         "<embed>\r\n<h2>Links</h2>\r\n<p>TITLE \"A\" MENUITEM \"a;a.htm\" <br>\r\n"
+         "MENUITEM \"b;b.htm\" TITLE \"END\"</p>\r\n",
          2},
         {"CR-only line ends", "<embed>\r TITLE \"A\"\r MENUITEM \"a;a.htm\"\r TITLE \"END\"\r", 1},
         {"closing text after the last entry",
-         "<embed>\n<pre>\nTITLE \"A\"\nMENUITEM \"a;a.htm\"\nTITLE \"END\"</pre><p>SUBMENU support needs version 2.</p>\n",
+         "<embed>\n<pre>\nTITLE \"A\"\nMENUITEM \"a;a.htm\"\n"
+         "TITLE \"END\"</pre><p>SUBMENU support needs version 2.</p>\n",
          1},
     };
     for (const RoundTrip& c : cases) {
@@ -110,6 +112,19 @@ TEST(PageRoundTrip, UntouchedEntriesKeepWhatTheyShow) {
     const zorbit::SaveCheck check = zorbit::CheckSave(reading.page);
     ASSERT_TRUE(check.storable) << check.message;
     EXPECT_EQ(WithEntry(reading.page, reading.page.lines.size() - 1, reading.page.lines.back()), check.bytes);
+}
+
+// Save As names the new file in the embed tag and changes nothing else.
+TEST(PageRoundTrip, ANewPreambleChangesOnlyItsOwnBytes) {
+    const std::string page = "<embed filename=\"a.htm\">\n<p>TITLE \"A\" MENUITEM \"a;a.htm\"</p>\n";
+    zorbit::PageReading reading = zorbit::ReadPageBytes(page);
+    ASSERT_EQ(zorbit::ReadStatus::Read, reading.status) << reading.error;
+    zorbit::ReplacePreamble(reading.page, "<embed filename=\"copy.htm\">\n<p>");
+    EXPECT_EQ("<embed filename=\"copy.htm\">\n<p>TITLE \"A\" MENUITEM \"a;a.htm\"</p>\n",
+              zorbit::ComposePage(reading.page));
+    reading.page.lines[1].address = "b.htm";
+    EXPECT_EQ("<embed filename=\"copy.htm\">\n<p>TITLE \"A\" MENUITEM \"a;b.htm\"</p>\n",
+              zorbit::ComposePage(reading.page));
 }
 
 }  // namespace

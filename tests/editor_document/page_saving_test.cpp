@@ -83,7 +83,8 @@ TEST(PageSaving, WritesOnlyTheEditedEntriesBetweenThePagesOwnText) {
     const zorbit::SaveOutcome saved = zorbit::SavePage(reading.page, path);
     ASSERT_TRUE(saved.saved) << saved.error << saved.check.message;
     EXPECT_EQ(Visible("<embed filename=\"p.htm\">\n"
-                      "<pre>TITLE \"A\" MENUITEM \"First;a.htm\" \nMENUITEM \"New;new.htm\"\nTITLE \"END\"</pre>\n</html>"),
+                      "<pre>TITLE \"A\" MENUITEM \"First;a.htm\" \n"
+                      "MENUITEM \"New;new.htm\"\nTITLE \"END\"</pre>\n</html>"),
               Visible(scratch::ReadBytes(path)));
     EXPECT_EQ(before, scratch::ReadBytes(path + ".bak"));
     EXPECT_TRUE(zorbit::ReadEditedPage(reading.page).problems.empty());
