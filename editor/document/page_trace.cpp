@@ -52,7 +52,6 @@ void Normalise(PageTrace& trace, std::string_view chunk, size_t raw, bool carry,
         put(copied, space);
         trace.work += "\r\n ";
         trace.origin.insert(trace.origin.end(), 3, PageTrace::kInserted | originOf(space));
-        trace.insertedBreaks.push_back(originOf(space));
         copied = space;
     }
     put(copied, pending.size());

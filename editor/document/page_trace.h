@@ -58,8 +58,6 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& err
     static constexpr uint32_t kInserted = 0x80000000u;
 
     std::vector<TracedLine> lines;
-    // Page offsets of the spaces before which normalisation broke a line.
-    std::vector<size_t> insertedBreaks;
     size_t embedLine = static_cast<size_t>(-1);  // index into lines
     // Indices into `lines` of the definition lines, in the order
     // ReadDefinition delivers them.
