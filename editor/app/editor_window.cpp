@@ -431,8 +431,10 @@ bool EditorWindow::SaveCommand(bool saveAs) {
         outcome = zorbit::SavePage(toSave, path, options);
     }
     if (!outcome.saved) {
-        if (outcome.changedOnDisk)
+        if (outcome.changedOnDisk) {
+            SetStatus("Not saved: " + FileNameOf(path) + " was changed on disk since it was opened.");
             return false;
+        }
         if (!outcome.check.storable) {
             SelectLine(outcome.check.lineIndex);
             std::string text = "Nothing was saved: the plug-in would read this page differently.\n\n" +
