@@ -412,11 +412,29 @@ bool EditorWindow::SaveCommand(bool saveAs) {
     if (path_.empty()) {
         toSave = zorbit::NewPage(FileNameOf(path));
         toSave.lines = page_.lines;
-    } else if (RetargetEmbed(toSave.preamble, FileNameOf(path_), FileNameOf(path))) {
-        toSave.originalBytes.clear();  // the text changed: compose it anew
+    } else {
+        std::string preamble = toSave.preamble;
+        if (RetargetEmbed(preamble, FileNameOf(path_), FileNameOf(path)))
+            zorbit::ReplacePreamble(toSave, preamble);
     }
-    zorbit::SaveOutcome outcome = zorbit::SavePage(toSave, path);
+    // A page the file was read from is not written over another program's
+    // change without asking.
+    zorbit::SaveOptions options;
+    if (path == path_ && !page_.originalBytes.empty())
+        options.expected = &page_.originalBytes;
+    zorbit::SaveOutcome outcome = zorbit::SavePage(toSave, path, options);
+    if (outcome.changedOnDisk &&
+        Message(hwnd_, FileNameOf(path) + " was changed on disk since it was opened.\n\n"
+                       "Replace it with the menus shown here?",
+                MB_YESNO | MB_ICONWARNING) == IDYES) {
+        options.expected = nullptr;
+        outcome = zorbit::SavePage(toSave, path, options);
+    }
     if (!outcome.saved) {
+        if (outcome.changedOnDisk) {
+            SetStatus("Not saved: " + FileNameOf(path) + " was changed on disk since it was opened.");
+            return false;
+        }
         if (!outcome.check.storable) {
             SelectLine(outcome.check.lineIndex);
             std::string text = "Nothing was saved: the plug-in would read this page differently.\n\n" +
@@ -548,7 +566,7 @@ void EditorWindow::FieldChanged(int control) {
     if (!RenameTreeItems(before))
         FillTree(line);
     FillProblems();
-    preview_.Show(hwnd_, page_);
+    preview_.Show(hwnd_, view_.menus);
     UpdateTitle();
 }
 
@@ -580,7 +598,7 @@ void EditorWindow::RefreshAll(size_t selectLine) {
     FillTree(selectLine);
     FillProblems();
     ShowFields();
-    preview_.Show(hwnd_, page_);
+    preview_.Show(hwnd_, view_.menus);
     UpdateTitle();
 }
 

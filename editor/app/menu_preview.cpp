@@ -10,8 +10,8 @@ MenuPreview::MenuPreview() : menus_(std::make_unique<CBarMenuData>()) {
 
 MenuPreview::~MenuPreview() = default;
 
-void MenuPreview::Show(HWND frame, const zorbit::DefinitionPage& page) {
-    zorbit::LoadPluginEntries(page, *menus_);
+void MenuPreview::Show(HWND frame, const std::vector<zorbit::MenuEntry>& entries) {
+    zorbit::LoadPluginEntries(entries, *menus_);
     // InstallMenus takes out what an earlier call put in before it starts.
     menus_->InstallMenus(frame);
 }

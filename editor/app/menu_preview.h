@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/document/definition_document.h"
 
@@ -19,9 +20,9 @@ public:
     MenuPreview(const MenuPreview&) = delete;
     MenuPreview& operator=(const MenuPreview&) = delete;
 
-    // Replaces the preview menus in the frame's bar with those the plug-in
-    // makes of the page as it would be saved.
-    void Show(HWND frame, const zorbit::DefinitionPage& page);
+    // Replaces the preview menus in the frame's bar with the plug-in's
+    // entries of the page as it would be saved (ReadEditedPage's menus).
+    void Show(HWND frame, const std::vector<zorbit::MenuEntry>& entries);
     // Takes them out again.
     void Clear();
 

@@ -2,7 +2,7 @@
 // here reads the page with the plug-in's own parser (ReadDefinition,
 // TransferTo, BuildEntries), so what is shown, checked and saved is what the
 // plug-in will put in the browser's menu bar. Portable: no Windows needed,
-// except ReplaceFileKeepingBackup, which uses the platform's file calls.
+// except ReplacePageFile, which uses the platform's file calls.
 //
 // Typical use:
 //   PageReading reading = ReadPageFile(path);          // open
@@ -27,6 +27,8 @@ namespace zorbit {
 // than any definition, and the editor holds the whole page in memory. Out of
 // memory is the only exception any function here lets through.
 constexpr size_t kMaxPageBytes = 8u * 1024u * 1024u;
+
+constexpr size_t kNoLine = static_cast<size_t>(-1);
 
 // One definition line of the page, as an author writes it. "END" lines are
 // lines of their own kind, so a tree of titles and submenus can be written
@@ -55,6 +57,10 @@ struct DefinitionLine {
     // 1-based physical line of the page the line was read from; 0 for a line
     // the editor added.
     int sourceLine = 0;
+    // Index into DefinitionPage::originalLines of the line as read; kNoLine
+    // for a line the editor added. A line equal to its original keeps its
+    // bytes when the page is saved.
+    size_t source = kNoLine;
 
     bool operator==(const DefinitionLine& other) const {
         return kind == other.kind && caption == other.caption && address == other.address;
@@ -62,9 +68,17 @@ struct DefinitionLine {
     bool operator!=(const DefinitionLine& other) const { return !(*this == other); }
 };
 
+// Where a line's entry lies in DefinitionPage::originalBytes: from its
+// first keyword to its last double quote.
+struct SourceSpan {
+    size_t begin = 0;
+    size_t end = 0;
+};
+
 // A page split in three: its own text before the definition, the definition
-// lines, and its own text after them. Writing preamble, one line per entry
-// and trailer gives the page back.
+// lines, and its own text after them. A page that was read is saved as its
+// own bytes with only the entries that changed written anew; a new page is
+// written as preamble, one line per entry and trailer.
 struct DefinitionPage {
     // Everything up to and including the embed line, and the page's text
     // after it up to the first definition keyword (so an opening <pre> or
@@ -82,6 +96,10 @@ struct DefinitionPage {
     // lines still equal them is saved as those bytes, unchanged.
     std::string originalBytes;
     std::vector<DefinitionLine> originalLines;
+    std::vector<SourceSpan> originalSpans;  // one per original line
+    // Where lines go when no line of the page as read is left to put them
+    // beside: the start of the line after the embed tag's.
+    size_t definitionStart = 0;
     bool hasEmbed = false;
 };
 
@@ -107,8 +125,6 @@ struct MenuEntry {
     std::string hiddenReason;  // plain words, when !shown
 };
 
-constexpr size_t kNoLine = static_cast<size_t>(-1);
-
 // The problems the checker finds. Each one silently changes the menus.
 enum class ProblemKind : int32_t {
     NoEmbed = 1,            // no lower-case "embed": nothing is defined
@@ -121,6 +137,16 @@ enum class ProblemKind : int32_t {
     BreakLost,              // BREAK on a normalised line with another keyword
     LineTooLong,            // a normalised line over 399 characters, read in pieces
     CommandTooLarge,        // command identifier above 65,535
+    EntriesShareLine,       // no break before an entry (CR alone, tab, <br>, HTML): read as one line
+    KeywordInProse,         // an upper-case keyword in the page's own text makes a definition line
+    CommentedOut,           // a definition inside <!-- -->: hidden in the browser, read by the plug-in
+    NearMissEnd,            // "End", "END ", "end": opens a menu instead of closing one
+    KeywordCase,            // "MenuItem", "Title": ignored by the plug-in
+    AfterCtrlZ,             // definition lines after a Ctrl-Z, which ends the reading
+    EmptyName,              // TITLE "" or a bare TITLE, SUBMENU ""
+    MenuText,               // '&' underlines the next letter, a tab right-aligns
+    Utf8Caption,            // UTF-8 shown in the ANSI code page
+    BreakMovesOn,           // BREAK right before SUBMENU "END" or a TITLE
 };
 
 // A short name for the kind ("no-embed", "caption-cut", ...).
@@ -154,10 +180,18 @@ struct PageReading {
 PageReading ReadPageBytes(std::string_view bytes);
 PageReading ReadPageFile(const std::string& path);
 
-// The page's text as it would be saved: the original bytes when the lines
-// are unchanged, else the preamble (with a CR LF added if it does not end a
-// line), each line followed by CR LF, and the trailer.
-std::string ComposePage(const DefinitionPage& page);
+// The page's text as it would be saved. For a page that was read: its own
+// bytes, where only the entries of changed lines are written anew, those of
+// removed lines are taken out (with their physical line when nothing else is
+// on it), and added lines go on lines of their own beside their neighbours,
+// with their line ends. For a new page: the preamble (with a CR LF added if
+// it does not end a line), each line followed by CR LF, and the trailer.
+// `starts`, when given, receives the offset in the text of each line's entry.
+std::string ComposePage(const DefinitionPage& page, std::vector<size_t>* starts = nullptr);
+
+// Puts `preamble` in place of the page's preamble, in its bytes too (Save As
+// names the new file in the embed tag).
+void ReplacePreamble(DefinitionPage& page, const std::string& preamble);
 
 // The text of one line as it is written ("MENUITEM \"caption;address\""),
 // without the line end.
@@ -173,6 +207,9 @@ PageReading ReadEditedPage(const DefinitionPage& page);
 // the plug-in's InstallMenus. False, with no entries, when the text could not
 // be read.
 bool LoadPluginEntries(const DefinitionPage& page, CBarMenuData& menus);
+// The same from the entries of a reading of the page (ReadEditedPage), which
+// are the plug-in's own: no second reading.
+void LoadPluginEntries(const std::vector<MenuEntry>& entries, CBarMenuData& menus);
 
 // The result of checking a page before it is written.
 struct SaveCheck {
@@ -199,26 +236,34 @@ SaveCheck CheckSave(const DefinitionPage& page);
 // stores as it is.
 std::string NearestStorable(LineKind kind, std::string_view field, std::string_view text);
 
-// Writes `bytes` to `path` in one step: a scratch file beside it is written
-// and flushed, the previous file is kept as PATH.bak, and the scratch file
-// takes the name. On failure the file at `path` is as it was, no scratch file
-// remains, and `error` says what failed.
-bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, std::string& error);
+// Writes `bytes` to `path` in one step, keeping the file's identity (on
+// Windows, ReplaceFileText), with the previous text first kept as PATH.bak
+// when `keepBackup`. On failure the file at `path` is as it was, no scratch
+// file remains, and `error` says what failed.
+bool ReplacePageFile(const std::string& path, std::string_view bytes, bool keepBackup, std::string& error);
 
 // True when the file exists and is marked read-only (the editor then offers
 // Save As).
 bool IsReadOnlyFile(const std::string& path);
 
+struct SaveOptions {
+    bool keepBackup = true;
+    // The bytes the file held when the page was read from it; when the file
+    // holds other bytes now, nothing is written (changedOnDisk). Null: no check.
+    const std::string* expected = nullptr;
+};
+
 struct SaveOutcome {
     bool saved = false;
+    bool changedOnDisk = false;  // the file changed since it was read
     SaveCheck check;     // why not, when the page is not storable
     std::string error;   // why not, when writing failed
     bool readOnly = false;  // writing failed because the file is read-only
 };
 
-// CheckSave, then ReplaceFileKeepingBackup when storable. Nothing is written
-// when the page is not storable.
-SaveOutcome SavePage(const DefinitionPage& page, const std::string& path);
+// CheckSave, then ReplacePageFile when storable. Nothing is written when the
+// page is not storable, or when the file changed on disk since it was read.
+SaveOutcome SavePage(const DefinitionPage& page, const std::string& path, const SaveOptions& options = {});
 
 // The checker's output for one file: one "FILE:LINE: warning: MESSAGE" line
 // per problem.

@@ -1,19 +1,17 @@
 // Reading a page: the plug-in's reading traced to the page's bytes, the page
 // split around its definition, its menus and its problems.
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "editor/document/page_trace.h"
-#include "plugin/menus/work_file.h"
 
 namespace zorbit {
 
 namespace detail {
 
-DefinitionLine LineFromParsed(const std::string& keyword, const std::string& quoted, int sourceLine) {
+DefinitionLine LineFromParsed(std::string_view keyword, std::string_view quoted, int sourceLine) {
     DefinitionLine line;
     line.sourceLine = sourceLine;
     if (keyword == "TITLE" || keyword == "SUBMENU") {
@@ -24,32 +22,17 @@ DefinitionLine LineFromParsed(const std::string& keyword, const std::string& quo
             line.caption = quoted;
     } else if (keyword == "MENUITEM") {
         line.kind = LineKind::Item;
+        // As BuildEntries: without a semicolon after the first character,
+        // the item has neither caption nor address.
         const size_t semicolon = quoted.find(';');
-        line.caption = quoted.substr(0, semicolon);
-        if (semicolon != std::string::npos)
+        if (semicolon != std::string_view::npos && semicolon > 0) {
+            line.caption = quoted.substr(0, semicolon);
             line.address = quoted.substr(semicolon + 1);
+        }
     } else {
         line.kind = keyword == "SEPARATOR" ? LineKind::Separator : LineKind::Break;
     }
     return line;
-}
-
-bool TraceBytes(std::string_view bytes, PageTrace& trace, std::string& error) {
-    std::string path;
-    FILE* file = CreateWorkFile(path);
-    if (!file) {
-        error = "no scratch file could be made to read the page";
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;
-    bool traced = false;
-    if (!written || !closed)
-        error = "the page could not be written to a scratch file";
-    else
-        traced = TracePage(path, bytes, trace, error);
-    std::remove(path.c_str());
-    return traced;
 }
 
 }  // namespace detail
@@ -61,7 +44,7 @@ using detail::TracedLine;
 
 bool IsBlank(std::string_view text) {
     for (char c : text) {
-        if (!std::isspace(static_cast<unsigned char>(c)))
+        if (c != ' ' && (c < '\t' || c > '\r'))
             return false;
     }
     return true;
@@ -80,7 +63,7 @@ size_t FirstKeywordAt(std::string_view text) {
 }
 
 size_t DefinitionEndAt(const TracedLine& line) {
-    const std::string_view text(line.text);
+    const std::string_view text = line.text;
     const size_t first = text.find('"');
     const size_t last = text.rfind('"');
     if (first != std::string_view::npos && first != last)
@@ -88,10 +71,16 @@ size_t DefinitionEndAt(const TracedLine& line) {
     return text.find(line.keyword) + line.keyword.size();
 }
 
-// Text index in the page of character `offset` of a traced line.
+// Page offset of character `offset` of a traced line.
 size_t PageIndex(const TracedLine& line, size_t offset) {
     const size_t inPage = offset > line.insertedLead ? offset - line.insertedLead : 0;
     return std::min(line.end, line.begin + inPage);
+}
+
+// The offset just past the line end that follows `offset`.
+size_t LineEndAfter(const PageTrace& trace, size_t offset) {
+    const size_t line = static_cast<size_t>(trace.LineOf(offset));
+    return line < trace.lineStarts.size() ? trace.lineStarts[line] : trace.text.size();
 }
 
 void SplitPage(std::string_view bytes, const PageTrace& trace, DefinitionPage& page) {
@@ -102,8 +91,13 @@ void SplitPage(std::string_view bytes, const PageTrace& trace, DefinitionPage& p
         return;
     }
     const TracedLine& embed = trace.lines[trace.embedLine];
-    size_t preambleEnd = embed.end;
-    size_t trailerBegin = embed.end;
+    // The line after the embed tag's physical line.
+    const int embedLine = trace.LineOf(embed.end > embed.begin ? embed.end - 1 : embed.begin);
+    page.definitionStart = static_cast<size_t>(embedLine) < trace.lineStarts.size()
+                               ? trace.lineStarts[static_cast<size_t>(embedLine)]
+                               : bytes.size();
+    size_t preambleEnd = page.definitionStart;
+    size_t trailerBegin = page.definitionStart;
     if (!trace.definitionLines.empty()) {
         const TracedLine& first = trace.lines[trace.definitionLines.front()];
         const size_t keywordAt = FirstKeywordAt(first.text);
@@ -112,17 +106,20 @@ void SplitPage(std::string_view bytes, const PageTrace& trace, DefinitionPage& p
                           : PageIndex(first, keywordAt);
         const TracedLine& last = trace.lines[trace.definitionLines.back()];
         const size_t definitionEnd = DefinitionEndAt(last);
-        trailerBegin = IsBlank(std::string_view(last.text).substr(definitionEnd))
-                           ? last.end
-                           : PageIndex(last, definitionEnd);
+        trailerBegin = IsBlank(last.text.substr(definitionEnd)) ? LineEndAfter(trace, last.end)
+                                                                : PageIndex(last, definitionEnd);
     }
-    const size_t rawPreambleEnd = trace.rawOffset[preambleEnd];
-    const size_t rawTrailerBegin = trace.rawOffset[trailerBegin];
-    page.preamble.assign(bytes.substr(0, rawPreambleEnd));
-    page.trailer.assign(bytes.substr(rawTrailerBegin));
+    page.preamble.assign(bytes.substr(0, preambleEnd));
+    page.trailer.assign(bytes.substr(std::min(trailerBegin, bytes.size())));
+    page.lines.reserve(trace.definitionLines.size());
+    page.originalSpans.reserve(trace.definitionLines.size());
     for (size_t index : trace.definitionLines) {
         const TracedLine& line = trace.lines[index];
         page.lines.push_back(detail::LineFromParsed(line.keyword, line.quoted, line.physicalLine));
+        page.lines.back().source = page.lines.size() - 1;
+        SourceSpan span;
+        detail::EntrySpan(trace, line, span.begin, span.end);
+        page.originalSpans.push_back(span);
     }
     page.originalLines = page.lines;
 }
@@ -141,17 +138,15 @@ PageReading ReadPageBytes(std::string_view bytes) {
                             " MB, far more than any definition page");
         return reading;
     }
-    if (std::memchr(bytes.data(), '\0', bytes.size())) {
+    // What follows a Ctrl-Z is never read, so it may be anything.
+    const void* ctrlZ = std::memchr(bytes.data(), 0x1A, bytes.size());
+    const size_t read = ctrlZ ? static_cast<size_t>(static_cast<const char*>(ctrlZ) - bytes.data()) : bytes.size();
+    if (std::memchr(bytes.data(), '\0', read)) {
         Refuse(reading, "the file holds binary data, not the text of a definition page");
         return reading;
     }
     PageTrace trace;
-    std::string error;
-    if (!detail::TraceBytes(bytes, trace, error)) {
-        reading.status = ReadStatus::CannotRead;
-        reading.error = error;
-        return reading;
-    }
+    detail::TracePage(bytes, trace);
     SplitPage(bytes, trace, reading.page);
     reading.menus = detail::BuildMenuView(trace);
     reading.problems = detail::CheckTrace(trace, reading.menus);
@@ -160,45 +155,60 @@ PageReading ReadPageBytes(std::string_view bytes) {
     return reading;
 }
 
-PageReading ReadPageFile(const std::string& path) {
-    PageReading reading;
+bool detail::ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        reading.status = ReadStatus::CannotRead;
-        reading.error = std::string("the file cannot be opened: ") + std::strerror(errno);
-        return reading;
+        error = std::string("the file cannot be opened: ") + std::strerror(errno);
+        return false;
     }
-    std::string bytes;
     char buffer[64 * 1024];
     size_t got = 0;
     while (bytes.size() <= kMaxPageBytes && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
         bytes.append(buffer, got);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed) {
+    if (failed)
+        error = "the file cannot be read";
+    return !failed;
+}
+
+PageReading ReadPageFile(const std::string& path) {
+    PageReading reading;
+    std::string bytes;
+    if (!detail::ReadFileBytes(path, bytes, reading.error)) {
         reading.status = ReadStatus::CannotRead;
-        reading.error = "the file cannot be read";
         return reading;
     }
     return ReadPageBytes(bytes);
 }
 
 PageReading ReadEditedPage(const DefinitionPage& page) {
-    PageReading reading = ReadPageBytes(ComposePage(page));
+    std::vector<size_t> starts;
+    PageReading reading = ReadPageBytes(ComposePage(page, &starts));
     if (!page.originalBytes.empty() && page.lines == page.originalLines) {
         // The page as it was read: its lines are the parser's, one for one.
         reading.page = page;
         return reading;
     }
-    // Lines of the composed text map back to the page's lines by position.
-    int firstLine = 1;
-    for (char c : page.preamble)
-        firstLine += c == '\n';
-    if (!page.preamble.empty() && page.preamble.back() != '\n')
-        ++firstLine;
+    if (reading.page.lines.size() == page.lines.size()) {
+        // Read back line for line: the ordinals are the page's own.
+        reading.page = page;
+        return reading;
+    }
+    // Else a line of the composed text belongs to the page's line whose
+    // entry was written on it.
+    const std::string text = ComposePage(page);
+    const std::vector<size_t> lineStarts = detail::LineStarts(text);
+    std::vector<int> firstLines;
+    for (size_t start : starts)
+        firstLines.push_back(static_cast<int>(std::upper_bound(lineStarts.begin(), lineStarts.end(), start) -
+                                              lineStarts.begin()));
     auto indexOf = [&](int sourceLine) {
-        const long index = static_cast<long>(sourceLine) - firstLine;
-        return index >= 0 && static_cast<size_t>(index) < page.lines.size() ? static_cast<size_t>(index) : kNoLine;
+        const auto after = std::upper_bound(firstLines.begin(), firstLines.end(), sourceLine);
+        if (after == firstLines.begin())
+            return kNoLine;
+        const size_t index = static_cast<size_t>(after - firstLines.begin()) - 1;
+        return firstLines[index] == sourceLine ? index : kNoLine;
     };
     for (MenuEntry& entry : reading.menus)
         entry.lineIndex = indexOf(entry.sourceLine);
@@ -208,12 +218,19 @@ PageReading ReadEditedPage(const DefinitionPage& page) {
     return reading;
 }
 
+void LoadPluginEntries(const std::vector<MenuEntry>& entries, CBarMenuData& menus) {
+    menus.definitionEntries.clear();
+    size_t textBytes = 0;
+    for (const MenuEntry& entry : entries)
+        textBytes += entry.name.size() + entry.url.size();
+    menus.definitionEntries.reserve(entries.size(), textBytes);
+    for (const MenuEntry& entry : entries)
+        menus.definitionEntries.Append(entry.name, entry.url, entry.kind, entry.depth);
+}
+
 bool LoadPluginEntries(const DefinitionPage& page, CBarMenuData& menus) {
-    menus.BuildEntries({});
     detail::PageTrace trace;
-    std::string error;
-    if (!detail::TraceBytes(ComposePage(page), trace, error))
-        return false;
+    detail::TracePage(ComposePage(page), trace);
     menus.definitionEntries = std::move(trace.menus.definitionEntries);
     return true;
 }

@@ -1,4 +1,5 @@
-// Replacing a user's file in one step, the previous version kept as NAME.bak.
+// Replacing a user's page in one step, the previous version kept as NAME.bak
+// when asked. On Windows through the replacement every user file takes.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -8,7 +9,7 @@
 #include "editor/document/definition_document.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "installer/integration/file_replacement.h"
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -87,15 +88,24 @@ bool IsReadOnlyFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, std::string& error) {
+bool ReplacePageFile(const std::string& path, std::string_view bytes, bool keepBackup, std::string& error) {
     error.clear();
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         error = "the file is read-only";
         return false;
     }
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        ReplaceOptions options;
+        if (keepBackup)
+            options.backup = path + ".bak";
+        if (ReplaceFileText(path, std::string(bytes), options))
+            return true;
+        error = "the file cannot be replaced: " + SystemMessage(GetLastError());
+        return false;
+    }
+    // A new file: written under a unique name beside it, then named.
     char scratch[MAX_PATH];
-    // A unique name beside the file, so the last step is a rename on one disk.
     if (GetTempFileNameA(FolderOf(path).c_str(), "zbe", 0, scratch) == 0) {
         error = "no new file can be made in the file's folder: " + SystemMessage(GetLastError());
         return false;
@@ -104,15 +114,8 @@ bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, s
         DeleteFileA(scratch);
         return false;
     }
-    const std::string backup = path + ".bak";
-    BOOL replaced;
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        replaced = MoveFileExA(scratch, path.c_str(), MOVEFILE_WRITE_THROUGH);
-    else
-        replaced = ReplaceFileA(path.c_str(), scratch, backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                                nullptr);
-    if (!replaced) {
-        error = "the file cannot be replaced: " + SystemMessage(GetLastError());
+    if (!MoveFileExA(scratch, path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        error = "the file cannot be written: " + SystemMessage(GetLastError());
         DeleteFileA(scratch);
         return false;
     }
@@ -128,7 +131,7 @@ bool IsReadOnlyFile(const std::string& path) {
     return ::stat(path.c_str(), &existing) == 0 && (existing.st_mode & 0222) == 0;
 }
 
-bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, std::string& error) {
+bool ReplacePageFile(const std::string& path, std::string_view bytes, bool keepBackup, std::string& error) {
     error.clear();
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
@@ -160,7 +163,7 @@ bool ReplaceFileKeepingBackup(const std::string& path, std::string_view bytes, s
         ::unlink(scratch.data());
         return false;
     }
-    if (exists) {
+    if (exists && keepBackup) {
         const std::string backup = path + ".bak";
         ::unlink(backup.c_str());
         if (::link(path.c_str(), backup.c_str()) != 0) {

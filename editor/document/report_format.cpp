@@ -17,6 +17,16 @@ const char* ProblemKindName(ProblemKind kind) {
     case ProblemKind::BreakLost: return "break-lost";
     case ProblemKind::LineTooLong: return "line-too-long";
     case ProblemKind::CommandTooLarge: return "command-too-large";
+    case ProblemKind::EntriesShareLine: return "entries-share-line";
+    case ProblemKind::KeywordInProse: return "keyword-in-prose";
+    case ProblemKind::CommentedOut: return "commented-out";
+    case ProblemKind::NearMissEnd: return "near-miss-end";
+    case ProblemKind::KeywordCase: return "keyword-case";
+    case ProblemKind::AfterCtrlZ: return "after-ctrl-z";
+    case ProblemKind::EmptyName: return "empty-name";
+    case ProblemKind::MenuText: return "menu-text";
+    case ProblemKind::Utf8Caption: return "utf8-caption";
+    case ProblemKind::BreakMovesOn: return "break-moves-on";
     }
     return "";
 }

@@ -15,16 +15,17 @@ namespace {
 struct ReadBackLine {
     std::string keyword;
     std::string quoted;
+    int physicalLine = 0;
 };
 
 bool ReadBack(const std::string& bytes, std::vector<ReadBackLine>& lines, bool& hasEmbed) {
     detail::PageTrace trace;
-    std::string error;
-    if (!detail::TraceBytes(bytes, trace, error))
-        return false;
+    detail::TracePage(bytes, trace);
     hasEmbed = trace.HasEmbed();
-    for (size_t index : trace.definitionLines)
-        lines.push_back({trace.lines[index].keyword, trace.lines[index].quoted});
+    for (size_t index : trace.definitionLines) {
+        const detail::TracedLine& line = trace.lines[index];
+        lines.push_back({std::string(line.keyword), std::string(line.quoted), line.physicalLine});
+    }
     return true;
 }
 
@@ -171,6 +172,7 @@ SaveCheck CheckSave(const DefinitionPage& page) {
     }
 
     const DefinitionLine& line = page.lines[differs];
+    const int lineNumber = differs < lines.size() ? lines[differs].physicalLine : 0;
     // Which of an item's two fields turns the line into another one.
     if (line.kind == LineKind::Item && field == "caption" && StoresAsIs(line.kind, "caption", line.caption) &&
         !StoresAsIs(line.kind, "address", line.address))
@@ -183,18 +185,40 @@ SaveCheck CheckSave(const DefinitionPage& page) {
     check.suggestion = NearestStorable(line.kind, field, check.text);
     if (line.kind == LineKind::Item && field == "caption" && line.caption.empty() && !line.address.empty())
         check.suggestion = NearestStorable(line.kind, field, line.address);
-    check.message = "The " + field + " \"" + check.text + "\" of the " + LineKindName(line.kind) +
-                    " line cannot be stored as it stands: the plug-in would read it back differently. The nearest " +
-                    field + " that can be stored is \"" + check.suggestion + "\". Nothing was written.";
+    const std::string where = lineNumber > 0 ? " on line " + std::to_string(lineNumber) : std::string();
+    const std::string reading =
+        differs < lines.size()
+            ? "; it would read back as " + lines[differs].keyword + " \"" + lines[differs].quoted + "\""
+                               : "; the line would be lost";
+    const bool untouched = line.source < page.originalLines.size() && line == page.originalLines[line.source];
+    if (untouched) {
+        check.message = "The " + std::string(LineKindName(line.kind)) + " line" + where +
+                        " was not changed, but after this edit the plug-in would read it differently" + reading +
+                        ". Change the lines next to it instead. Nothing was written.";
+        return check;
+    }
+    check.message = "The " + field + " \"" + check.text + "\" of the " + LineKindName(line.kind) + " line" + where +
+                    " cannot be stored as it stands: the plug-in would read it back differently" + reading +
+                    ". The nearest " + field + " that can be stored is \"" + check.suggestion +
+                    "\". Nothing was written.";
     return check;
 }
 
-SaveOutcome SavePage(const DefinitionPage& page, const std::string& path) {
+SaveOutcome SavePage(const DefinitionPage& page, const std::string& path, const SaveOptions& options) {
     SaveOutcome outcome;
     outcome.check = CheckSave(page);
     if (!outcome.check.storable)
         return outcome;
-    outcome.saved = ReplaceFileKeepingBackup(path, outcome.check.bytes, outcome.error);
+    if (options.expected) {
+        std::string now;
+        std::string error;
+        if (detail::ReadFileBytes(path, now, error) && now != *options.expected) {
+            outcome.changedOnDisk = true;
+            outcome.error = "the file was changed on disk since it was opened";
+            return outcome;
+        }
+    }
+    outcome.saved = ReplacePageFile(path, outcome.check.bytes, options.keepBackup, outcome.error);
     outcome.readOnly = !outcome.saved && IsReadOnlyFile(path);
     return outcome;
 }

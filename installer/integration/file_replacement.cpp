@@ -167,6 +167,21 @@ FileReplacementWriter SetFileReplacementWriter(FileReplacementWriter writer) {
     return SetFileReplacementCalls(replacement).write;
 }
 
+bool ReplaceFileText(const std::string& path, const std::string& text, const ReplaceOptions& options) {
+    if (!options.backup.empty()) {
+        std::string original;
+        std::string scratch;
+        if (!ReadFileText(path, original) || !MakeUniqueFile(FolderOf(options.backup), "zbk", scratch))
+            return false;
+        if (!WriteUniqueFile(scratch, original) ||
+            !MoveFileExA(scratch.c_str(), options.backup.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            DeleteFileA(scratch.c_str());
+            return false;
+        }
+    }
+    return ReplaceFileText(path, text);
+}
+
 bool ReplaceFileText(const std::string& path, const std::string& text) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     // A read-only file is the user's choice to keep it as it is.

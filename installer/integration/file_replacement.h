@@ -12,6 +12,14 @@
 // with a backup). On failure the file keeps its content and no scratch or backup file remains.
 bool ReplaceFileText(const std::string& path, const std::string& text);
 
+struct ReplaceOptions {
+    // When not empty, the file's text before the replacement is first put
+    // under this name in one step (a copy, never the file itself, so the
+    // file is never left only under this name).
+    std::string backup;
+};
+bool ReplaceFileText(const std::string& path, const std::string& text, const ReplaceOptions& options);
+
 // Reads the whole file at path, sharing it only with readers; false when it
 // cannot be opened or read.
 bool ReadFileText(const std::string& path, std::string& text);

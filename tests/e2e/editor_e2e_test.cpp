@@ -239,16 +239,12 @@ TEST_F(EditorInInstalledProduct, AddsATitleWithAnItemAndSaves) {
     EXPECT_TRUE(editor.WaitForExit(20000)) << "a saved page closes without a question";
     EXPECT_TRUE(editor.messages().empty());
 
-    // The page's own text stays as it was; the definition is written one
-    // line per entry with CR LF, the new title last.
-    const size_t begin = originalPage_.find("<pre>\n") + 6;
+    // The page's bytes stay as they were; the new title goes after the last
+    // entry's line, with the page's own line ends.
     const size_t end = originalPage_.find("</pre>");
-    std::string definition;
-    for (char c : originalPage_.substr(begin, end - begin))
-        definition += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    definition += std::string("TITLE \"") + kTitle + "\"\r\nMENUITEM \"" + kItem + ";" + kAddress +
-                  "\"\r\nTITLE \"END\"\r\n";
-    EXPECT_EQ(originalPage_.substr(0, begin) + definition + originalPage_.substr(end), FileBytes(Page()));
+    const std::string added = std::string("TITLE \"") + kTitle + "\"\nMENUITEM \"" + kItem + ";" + kAddress +
+                              "\"\nTITLE \"END\"\n";
+    EXPECT_EQ(originalPage_.substr(0, end) + added + originalPage_.substr(end), FileBytes(Page()));
     EXPECT_EQ(originalPage_, FileBytes(Page() + ".bak")) << "the previous version is kept";
 }
 

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "editor/document/definition_document.h"
+#ifdef _WIN32
+#include "installer/integration/file_replacement.h"
+#endif
 #include "plugin/menus/bar_menu_data.h"
 #include "tests/menus/scratch_files.h"
 
@@ -66,7 +69,7 @@ TEST(PageSaving, SplitsThePageAndRoundTripsItUnchanged) {
     }
 }
 
-TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
+TEST(PageSaving, WritesOnlyTheEditedEntriesBetweenThePagesOwnText) {
     zorbit::PageReading reading = zorbit::ReadPageBytes(
         "<embed filename=\"p.htm\">\n<pre>TITLE \"A\" MENUITEM \"a;a.htm\" TITLE \"END\"</pre>\n</html>");
     ASSERT_EQ(zorbit::ReadStatus::Read, reading.status) << reading.error;
@@ -79,9 +82,9 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     scratch::WriteBytes(path, before);
     const zorbit::SaveOutcome saved = zorbit::SavePage(reading.page, path);
     ASSERT_TRUE(saved.saved) << saved.error << saved.check.message;
-    EXPECT_EQ(Visible("<embed filename=\"p.htm\">\n<pre>\r\n"
-                      "TITLE \"A\"\r\nMENUITEM \"First;a.htm\"\r\nMENUITEM \"New;new.htm\"\r\nTITLE \"END\"\r\n"
-                      "</pre>\n</html>"),
+    EXPECT_EQ(Visible("<embed filename=\"p.htm\">\n"
+                      "<pre>TITLE \"A\" MENUITEM \"First;a.htm\" \n"
+                      "MENUITEM \"New;new.htm\"\nTITLE \"END\"</pre>\n</html>"),
               Visible(scratch::ReadBytes(path)));
     EXPECT_EQ(before, scratch::ReadBytes(path + ".bak"));
     EXPECT_TRUE(zorbit::ReadEditedPage(reading.page).problems.empty());
@@ -99,6 +102,10 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     ASSERT_TRUE(zorbit::LoadPluginEntries(early, menus));
     ASSERT_EQ(4u, menus.definitionEntries.size());
     EXPECT_EQ("new.htm", menus.definitionEntries[3]->url);
+    CBarMenuData fromReading;
+    zorbit::LoadPluginEntries(edited.menus, fromReading);
+    ASSERT_EQ(4u, fromReading.definitionEntries.size());
+    EXPECT_EQ("new.htm", fromReading.definitionEntries[3]->url);
 
     // A second save keeps the first as the backup; a read-only file is left alone.
     const std::string first = scratch::ReadBytes(path);
@@ -119,6 +126,57 @@ TEST(PageSaving, WritesEditedDefinitionOneLinePerEntryBetweenThePagesOwnText) {
     EXPECT_EQ((std::vector<std::string>{"p.htm", "p.htm.bak"}), folder.List());
     std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
 }
+
+zorbit::PageReading WithOneCaptionChanged(const std::string& page) {
+    zorbit::PageReading reading = zorbit::ReadPageBytes(page);
+    reading.page.lines[1].caption = "Today";
+    return reading;
+}
+
+// A file changed by another program since it was read is not overwritten;
+// without the backup option no NAME.bak is made.
+TEST(PageSaving, LeavesAFileChangedOnDiskAndKeepsNoBackupWhenNotAsked) {
+    const std::string page = kPreamble + kDefinition + kTrailer;
+    const zorbit::PageReading reading = WithOneCaptionChanged(page);
+    scratch::Folder folder;
+    const std::string path = folder.File("p.htm");
+    scratch::WriteBytes(path, page + "<!-- changed -->");
+    zorbit::SaveOptions options;
+    options.keepBackup = false;
+    options.expected = &reading.page.originalBytes;
+    const zorbit::SaveOutcome refused = zorbit::SavePage(reading.page, path, options);
+    EXPECT_FALSE(refused.saved);
+    EXPECT_TRUE(refused.changedOnDisk);
+    EXPECT_EQ(page + "<!-- changed -->", scratch::ReadBytes(path));
+    scratch::WriteBytes(path, page);
+    ASSERT_TRUE(zorbit::SavePage(reading.page, path, options).saved);
+    EXPECT_EQ(zorbit::ComposePage(reading.page), scratch::ReadBytes(path));
+    EXPECT_EQ(std::vector<std::string>{"p.htm"}, folder.List());
+}
+
+#ifdef _WIN32
+BOOL WINAPI FailToMoveReplacement(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) {
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+}
+
+// The swap that fails half-way never leaves the page only as NAME.bak.
+TEST(PageSaving, AFailedSwapLeavesThePageInPlace) {
+    const std::string page = kPreamble + kDefinition + kTrailer;
+    const zorbit::PageReading reading = WithOneCaptionChanged(page);
+    scratch::Folder folder;
+    const std::string path = folder.File("p.htm");
+    scratch::WriteBytes(path, page);
+    const FileReplacementCalls previous = SetFileReplacementCalls({nullptr, FailToMoveReplacement, nullptr});
+    const zorbit::SaveOutcome saved = zorbit::SavePage(reading.page, path);
+    SetFileReplacementCalls(previous);
+    EXPECT_FALSE(saved.saved);
+    EXPECT_FALSE(saved.error.empty());
+    EXPECT_EQ(page, scratch::ReadBytes(path));
+    EXPECT_EQ(page, scratch::ReadBytes(path + ".bak"));
+    EXPECT_EQ((std::vector<std::string>{"p.htm", "p.htm.bak"}), folder.List());
+}
+#endif
 
 struct Unstorable {
     LineKind kind;
