@@ -10,6 +10,7 @@
 #include "editor/document/page_trace.h"
 #include "plugin/menus/command_ids.h"
 #include "plugin/menus/definition_parser.h"
+#include "plugin/menus/menu_nesting.h"
 
 namespace zorbit::detail {
 
@@ -67,6 +68,7 @@ public:
         CheckNesting();
         CheckHidden();
         CheckCommands();
+        CheckDepth();
         std::stable_sort(problems_.begin(), problems_.end(),
                          [](const Problem& a, const Problem& b) { return a.line < b.line; });
         return std::move(problems_);
@@ -310,6 +312,25 @@ private:
                     " is above 65535, so highlighting it shows another entry's address; split the definition "
                     "over several pages");
             return;
+        }
+    }
+
+    // One warning where a run of submenus passes the deepest level: the
+    // submenus nested inside that one are part of the same run.
+    void CheckDepth() {
+        MenuNesting<bool> nesting(false);
+        for (const MenuEntry& entry : menus_) {
+            nesting.Leave(entry.depth);
+            if (entry.kind == Title || (entry.kind == Submenu && nesting.SubmenuFits())) {
+                nesting.Open(true);
+                continue;
+            }
+            if (entry.kind != Submenu || entry.depth != nesting.level())
+                continue;
+            Add(ProblemKind::MenuTooDeep, entry.sourceLine, entry.lineIndex,
+                "this SUBMENU would open a menu more than " + std::to_string(kMaxMenuLevels) +
+                    " levels deep, so the plug-in shows its caption greyed and puts the entries up to its "
+                    "SUBMENU \"END\" after it in the same menu; nest fewer submenus");
         }
     }
 

@@ -121,6 +121,7 @@ enum class ProblemKind : int32_t {
     BreakLost,              // BREAK on a normalised line with another keyword
     LineTooLong,            // a normalised line over 399 characters, read in pieces
     CommandTooLarge,        // command identifier above 65,535
+    MenuTooDeep,            // a SUBMENU past the deepest menu level the plug-in opens
 };
 
 // A short name for the kind ("no-embed", "caption-cut", ...).

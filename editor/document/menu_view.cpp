@@ -4,6 +4,7 @@
 
 #include "editor/document/page_trace.h"
 #include "plugin/menus/command_ids.h"
+#include "plugin/menus/menu_nesting.h"
 
 namespace zorbit::detail {
 
@@ -47,40 +48,24 @@ std::vector<MenuEntry> BuildMenuView(const PageTrace& trace) {
 
     // The walk of InstallMenus: the holder menu it starts in is never
     // attached to anything, nor is whatever is appended to it.
-    struct Level {
-        bool shown;
-    };
-    std::vector<Level> stack;
-    bool currentShown = false;
-    int32_t level = 0;
+    MenuNesting<bool> nesting(false);
     bool titleSeen = false;
     for (MenuEntry& entry : view) {
-        while (entry.depth < level) {
-            if (!stack.empty()) {
-                currentShown = stack.back().shown;
-                stack.pop_back();
-                --level;
-            } else {
-                level = 0;
-            }
-        }
+        nesting.Leave(entry.depth);
         if (entry.kind == Title) {
             titleSeen = true;
-            stack.push_back({currentShown});
-            ++level;
-            currentShown = true;
+            nesting.Open(true);
             continue;
         }
-        entry.shown = currentShown;
+        entry.shown = nesting.current();
         if (!entry.shown) {
-            entry.hiddenReason = !titleSeen ? kBeforeFirstTitle : stack.empty() ? kAfterTitleClosed : kInHiddenSubmenu;
+            entry.hiddenReason =
+                !titleSeen ? kBeforeFirstTitle : nesting.level() == 0 ? kAfterTitleClosed : kInHiddenSubmenu;
             if (entry.kind == Item)
                 entry.command = 0;
         }
-        if (entry.kind == Submenu) {
-            stack.push_back({currentShown});
-            ++level;
-        }
+        if (entry.kind == Submenu && nesting.SubmenuFits())
+            nesting.Open(entry.shown);
     }
     return view;
 }

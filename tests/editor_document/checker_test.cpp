@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/document/definition_document.h"
+#include "plugin/menus/menu_nesting.h"
 
 namespace {
 
@@ -69,6 +70,9 @@ const std::vector<CheckCase> kCases = {
     {"command identifier above 65535",
      std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("SEPARATOR\n", 62535) + "MENUITEM \"far;f.htm\"\n",
      ProblemKind::CommandTooLarge, 62538},
+    {"submenus nested past the deepest level",
+     std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("SUBMENU \"s\"\n", 3 * zorbit::kMaxMenuLevels) + "MENUITEM \"a;a\"\n",
+     ProblemKind::MenuTooDeep, 2 + zorbit::kMaxMenuLevels},
 };
 
 TEST(Checker, FindsEachProblemAtItsLine) {
