@@ -295,8 +295,10 @@ private:
         for (const MenuEntry& entry : menus_) {
             const bool outside = !entry.shown;
             if (outside && !inRun) {
+                const bool full = entry.hiddenReason == kLeftOutOfAFullMenu;
                 Add(ProblemKind::OutsideTitle, entry.sourceLine, entry.lineIndex,
-                    "this entry " + entry.hiddenReason + "; put it after a TITLE line");
+                    "this entry " + entry.hiddenReason +
+                        (full ? "; split the menu in submenus" : "; put it after a TITLE line"));
             }
             inRun = outside;
         }
@@ -304,7 +306,7 @@ private:
 
     void CheckCommands() {
         for (const MenuEntry& entry : menus_) {
-            if (entry.kind != Item || DefinitionCommand(static_cast<uint32_t>(entry.index)) <= kLargestCommand)
+            if (entry.kind != Item || !entry.shown || DefinitionCommand(static_cast<uint32_t>(entry.index)) <= kLargestCommand)
                 continue;
             Add(ProblemKind::CommandTooLarge, entry.sourceLine, entry.lineIndex,
                 "this is definition entry " + std::to_string(entry.index) + ", and its command identifier " +

@@ -227,7 +227,7 @@ std::string FormatProblems(std::string_view fileName, const std::vector<Problem>
 
 // The menus as zbcheck --menus prints them: titles, submenus, items with
 // their command identifiers and addresses, separators and column breaks,
-// indented by depth, entries that never show marked with the reason.
+// indented by the menu each lands in, entries that never show marked with the reason.
 std::string FormatMenus(const std::vector<MenuEntry>& menus);
 
 }  // namespace zorbit

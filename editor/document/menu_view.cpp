@@ -20,6 +20,7 @@ constexpr const char* kAfterTitleClosed =
     "comes after its title menu was closed (by TITLE \"END\" or one SUBMENU \"END\" too many) and before a "
     "new TITLE, so the plug-in puts it in a menu that is never shown";
 constexpr const char* kInHiddenSubmenu = "is inside a submenu that is never shown";
+static_assert(kMaxMenuEntries == 4096, "kLeftOutOfAFullMenu names the number");
 
 }  // namespace
 
@@ -54,13 +55,19 @@ std::vector<MenuEntry> BuildMenuView(const PageTrace& trace) {
         nesting.Leave(entry.depth);
         if (entry.kind == Title) {
             titleSeen = true;
-            nesting.Open(true);
+            entry.shown = nesting.TakeBarPlace();
+            if (!entry.shown)
+                entry.hiddenReason = kLeftOutOfAFullMenu;
+            nesting.Open(entry.shown);
             continue;
         }
-        entry.shown = nesting.current();
+        const bool placed = entry.kind == Break || nesting.TakePlace();
+        entry.shown = nesting.current() && placed;
         if (!entry.shown) {
-            entry.hiddenReason =
-                !titleSeen ? kBeforeFirstTitle : nesting.level() == 0 ? kAfterTitleClosed : kInHiddenSubmenu;
+            entry.hiddenReason = !nesting.current() ? (!titleSeen              ? kBeforeFirstTitle
+                                                       : nesting.level() == 0 ? kAfterTitleClosed
+                                                                              : kInHiddenSubmenu)
+                                                    : kLeftOutOfAFullMenu;
             if (entry.kind == Item)
                 entry.command = 0;
         }

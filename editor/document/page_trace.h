@@ -72,6 +72,10 @@ bool TraceBytes(std::string_view bytes, PageTrace& trace, std::string& error);
 // A definition line from the parser's keyword and quoted text.
 DefinitionLine LineFromParsed(const std::string& keyword, const std::string& quoted, int sourceLine);
 
+// Why an entry past the last place of its menu never shows.
+inline const char kLeftOutOfAFullMenu[] =
+    "comes after the 4096th entry of its menu (titles count on the menu bar), and the plug-in leaves it out";
+
 // The plug-in's entries with their place in the page; lineIndex is the
 // ordinal of the definition line each came from.
 std::vector<MenuEntry> BuildMenuView(const PageTrace& trace);

@@ -59,14 +59,16 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
 
         switch (entry.kind) {
         case Submenu: {
+            const bool placed = nesting.TakePlace();
             if (!nesting.SubmenuFits()) {
-                AppendMenuA(current, MF_STRING | MF_GRAYED | BreakFlag(pendingBreak), zorbit::kNoCommand,
-                            std::string(entry.name).c_str());
+                if (placed)
+                    AppendMenuA(current, MF_STRING | MF_GRAYED | BreakFlag(pendingBreak), zorbit::kNoCommand,
+                                std::string(entry.name).c_str());
                 break;
             }
-            HMENU submenu = CreateMenu();
-            if (!AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak), reinterpret_cast<UINT_PTR>(submenu),
-                             std::string(entry.name).c_str())) {
+            HMENU submenu = placed ? CreateMenu() : nullptr;
+            if (submenu && !AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
+                                        reinterpret_cast<UINT_PTR>(submenu), std::string(entry.name).c_str())) {
                 // Not attached to anything that would destroy it: its items
                 // go nowhere visible and it is freed right away.
                 OwnedMenu orphan(submenu);
@@ -76,23 +78,28 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
             break;
         }
         case Title: {
-            HMENU title = CreateMenu();
-            data.createdMenus.push_back(title);
-            if (data.frameMenu)
-                AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
-                            std::string(entry.name).c_str());
+            HMENU title = nullptr;
+            if (nesting.TakeBarPlace()) {
+                title = CreateMenu();
+                data.createdMenus.push_back(title);
+                if (data.frameMenu)
+                    AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
+                                std::string(entry.name).c_str());
+            }
             nesting.Open(title);
             break;
         }
         case Separator:
-            AppendMenuA(current, MF_SEPARATOR | BreakFlag(pendingBreak), 0, nullptr);
+            if (nesting.TakePlace())
+                AppendMenuA(current, MF_SEPARATOR | BreakFlag(pendingBreak), 0, nullptr);
             break;
         case Break:
             pendingBreak = true;
             break;
         default:
-            AppendCommandItem(current, MF_STRING | BreakFlag(pendingBreak), j, zorbit::kLastDefinitionIndex,
-                              zorbit::DefinitionCommand(static_cast<uint32_t>(j)), std::string(entry.name));
+            if (nesting.TakePlace())
+                AppendCommandItem(current, MF_STRING | BreakFlag(pendingBreak), j, zorbit::kLastDefinitionIndex,
+                                  zorbit::DefinitionCommand(static_cast<uint32_t>(j)), std::string(entry.name));
             break;
         }
     }

@@ -68,7 +68,7 @@ const std::vector<CheckCase> kCases = {
      std::string(kEmbed) + "TITLE \"A\"\nMENUITEM \"" + std::string(420, 'x') + ";x.htm\"\nTITLE \"END\"\n",
      ProblemKind::LineTooLong, 3},
     {"command identifier above 65535",
-     std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("SEPARATOR\n", 62535) + "MENUITEM \"far;f.htm\"\n",
+     std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("BREAK\n", 62535) + "MENUITEM \"far;f.htm\"\n",
      ProblemKind::CommandTooLarge, 62538},
     {"submenus nested past the deepest level",
      std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("SUBMENU \"s\"\n", 3 * zorbit::kMaxMenuLevels) + "MENUITEM \"a;a\"\n",

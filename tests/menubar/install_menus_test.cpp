@@ -402,4 +402,20 @@ TEST_F(InstallMenusTest, EntriesPastTheDeepestLevelLandInItInOrder) {
     }
 }
 
+// The platform copies a menu's whole item list on each append.
+TEST_F(InstallMenusTest, AMenuTakesItsFirst4096EntriesAndLeavesOutTheRest) {
+    Add("T", Title, 0);
+    for (size_t i = 1; i < zorbit::kMaxMenuEntries; ++i)
+        Add("", Separator, 1);
+    Add("Last", Item, 1);
+    Add("Left out", Submenu, 1);
+    Add("Inside it", Item, 2);
+    Add("Left out too", Item, 1);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    const std::vector<MenuItem> items = ReadItems(TitleMenu(5));
+    ASSERT_EQ(zorbit::kMaxMenuEntries, items.size());
+    EXPECT_EQ("Last", items.back().text);
+    EXPECT_EQ(3u, data.createdMenus.size()) << "collection popup, holder, title";
+}
+
 }  // namespace
