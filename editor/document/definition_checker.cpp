@@ -306,7 +306,9 @@ private:
 
     void CheckCommands() {
         for (const MenuEntry& entry : menus_) {
-            if (entry.kind != Item || !entry.shown || DefinitionCommand(static_cast<uint32_t>(entry.index)) <= kLargestCommand)
+            // An entry left out of a full menu cannot be highlighted at all.
+            if (entry.kind != Item || !entry.shown ||
+                DefinitionCommand(static_cast<uint32_t>(entry.index)) <= kLargestCommand)
                 continue;
             Add(ProblemKind::CommandTooLarge, entry.sourceLine, entry.lineIndex,
                 "this is definition entry " + std::to_string(entry.index) + ", and its command identifier " +

@@ -71,7 +71,8 @@ const std::vector<CheckCase> kCases = {
      std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("BREAK\n", 62535) + "MENUITEM \"far;f.htm\"\n",
      ProblemKind::CommandTooLarge, 62538},
     {"submenus nested past the deepest level",
-     std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("SUBMENU \"s\"\n", 3 * zorbit::kMaxMenuLevels) + "MENUITEM \"a;a\"\n",
+     std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("SUBMENU \"s\"\n", 3 * zorbit::kMaxMenuLevels) +
+         "MENUITEM \"a;a\"\n",
      ProblemKind::MenuTooDeep, 2 + zorbit::kMaxMenuLevels},
 };
 
