@@ -1,28 +1,18 @@
 #include "editor/app/menu_placement.h"
 
+#include "plugin/menus/menu_nesting.h"
+
 std::vector<size_t> ParentEntries(const std::vector<zorbit::MenuEntry>& entries) {
     std::vector<size_t> parents(entries.size(), kNoParent);
-    size_t current = kNoParent;  // the plug-in's holder menu, never shown
-    std::vector<size_t> stack;
-    int level = 0;
+    // The plug-in's holder menu, never shown, stands as kNoParent.
+    zorbit::MenuNesting<size_t> nesting(kNoParent);
     for (size_t j = 0; j < entries.size(); ++j) {
         const zorbit::MenuEntry& entry = entries[j];
-        while (entry.depth < level) {
-            if (stack.empty()) {
-                level = 0;
-                break;
-            }
-            current = stack.back();
-            stack.pop_back();
-            --level;
-        }
+        nesting.Leave(entry.depth);
         if (entry.kind != Title)
-            parents[j] = current;
-        if (entry.kind == Title || entry.kind == Submenu) {
-            stack.push_back(current);
-            ++level;
-            current = j;
-        }
+            parents[j] = nesting.current();
+        if (entry.kind == Title || (entry.kind == Submenu && nesting.SubmenuFits()))
+            nesting.Open(j);
     }
     return parents;
 }

@@ -1,6 +1,7 @@
 // In which title or submenu each entry lands when the plug-in puts the
 // definition into the menu bar. The walk follows the plug-in's own (a level
-// and a stack of open menus), so the tree nests as the menus do.
+// and a stack of open menus, no deeper than the plug-in opens them), so the
+// tree nests as the menus do.
 #pragma once
 
 #include <cstddef>

@@ -13,6 +13,7 @@
 #include "editor/document/page_trace.h"
 #include "plugin/menus/command_ids.h"
 #include "plugin/menus/definition_parser.h"
+#include "plugin/menus/menu_nesting.h"
 
 namespace zorbit::detail {
 
@@ -184,6 +185,7 @@ public:
         CheckComments();
         CheckKeywordCase();
         CheckCtrlZ();
+        CheckDepth();
         std::stable_sort(problems_.begin(), problems_.end(),
                          [](const Problem& a, const Problem& b) { return a.line < b.line; });
         return std::move(problems_);
@@ -607,8 +609,10 @@ private:
         for (const MenuEntry& entry : menus_) {
             const bool outside = !entry.shown;
             if (outside && !inRun && !Explained(entry.sourceLine)) {
+                const bool full = entry.hiddenReason == kLeftOutOfAFullMenu;
                 Add(ProblemKind::OutsideTitle, entry.sourceLine, entry.lineIndex,
-                    "this entry " + entry.hiddenReason + "; put it after a TITLE line");
+                    "this entry " + entry.hiddenReason +
+                        (full ? "; split the menu in submenus" : "; put it after a TITLE line"));
             }
             inRun = outside;
         }
@@ -616,7 +620,9 @@ private:
 
     void CheckCommands() {
         for (const MenuEntry& entry : menus_) {
-            if (entry.kind != Item || DefinitionCommand(static_cast<uint32_t>(entry.index)) <= kLargestCommand)
+            // An entry left out of a full menu cannot be highlighted at all.
+            if (entry.kind != Item || !entry.shown ||
+                DefinitionCommand(static_cast<uint32_t>(entry.index)) <= kLargestCommand)
                 continue;
             Add(ProblemKind::CommandTooLarge, entry.sourceLine, entry.lineIndex,
                 "this is definition entry " + std::to_string(entry.index) + ", and its command identifier " +
@@ -708,6 +714,25 @@ private:
         Add(ProblemKind::AfterCtrlZ, trace_.LineOf(trace_.readEnd), kNoLine,
             "the page holds a Ctrl-Z character here, and the plug-in stops reading at it, so the definition lines "
             "after it are not in the menus; delete the Ctrl-Z");
+    }
+
+    // One warning where a run of submenus passes the deepest level: the
+    // submenus nested inside that one are part of the same run.
+    void CheckDepth() {
+        MenuNesting<bool> nesting(false);
+        for (const MenuEntry& entry : menus_) {
+            nesting.Leave(entry.depth);
+            if (entry.kind == Title || (entry.kind == Submenu && nesting.SubmenuFits())) {
+                nesting.Open(true);
+                continue;
+            }
+            if (entry.kind != Submenu || entry.depth != nesting.level())
+                continue;
+            Add(ProblemKind::MenuTooDeep, entry.sourceLine, entry.lineIndex,
+                "this SUBMENU would open a menu more than " + std::to_string(kMaxMenuLevels) +
+                    " levels deep, so the plug-in shows its caption greyed and puts the entries up to its "
+                    "SUBMENU \"END\" after it in the same menu; nest fewer submenus");
+        }
     }
 
     const PageTrace& trace_;

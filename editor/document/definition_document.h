@@ -147,6 +147,7 @@ enum class ProblemKind : int32_t {
     MenuText,               // '&' underlines the next letter, a tab right-aligns
     Utf8Caption,            // UTF-8 shown in the ANSI code page
     BreakMovesOn,           // BREAK right before SUBMENU "END" or a TITLE
+    MenuTooDeep,            // a SUBMENU past the deepest menu level the plug-in opens
 };
 
 // A short name for the kind ("no-embed", "caption-cut", ...).
@@ -271,7 +272,7 @@ std::string FormatProblems(std::string_view fileName, const std::vector<Problem>
 
 // The menus as zbcheck --menus prints them: titles, submenus, items with
 // their command identifiers and addresses, separators and column breaks,
-// indented by depth, entries that never show marked with the reason.
+// indented by the menu each lands in, entries that never show marked with the reason.
 std::string FormatMenus(const std::vector<MenuEntry>& menus);
 
 }  // namespace zorbit

@@ -4,6 +4,7 @@
 
 #include "editor/document/page_trace.h"
 #include "plugin/menus/command_ids.h"
+#include "plugin/menus/menu_nesting.h"
 
 namespace zorbit::detail {
 
@@ -19,6 +20,7 @@ constexpr const char* kAfterTitleClosed =
     "comes after its title menu was closed (by TITLE \"END\" or one SUBMENU \"END\" too many) and before a "
     "new TITLE, so the plug-in puts it in a menu that is never shown";
 constexpr const char* kInHiddenSubmenu = "is inside a submenu that is never shown";
+static_assert(kMaxMenuEntries == 4096, "kLeftOutOfAFullMenu names the number");
 
 }  // namespace
 
@@ -47,40 +49,30 @@ std::vector<MenuEntry> BuildMenuView(const PageTrace& trace) {
 
     // The walk of InstallMenus: the holder menu it starts in is never
     // attached to anything, nor is whatever is appended to it.
-    struct Level {
-        bool shown;
-    };
-    std::vector<Level> stack;
-    bool currentShown = false;
-    int32_t level = 0;
+    MenuNesting<bool> nesting(false);
     bool titleSeen = false;
     for (MenuEntry& entry : view) {
-        while (entry.depth < level) {
-            if (!stack.empty()) {
-                currentShown = stack.back().shown;
-                stack.pop_back();
-                --level;
-            } else {
-                level = 0;
-            }
-        }
+        nesting.Leave(entry.depth);
         if (entry.kind == Title) {
             titleSeen = true;
-            stack.push_back({currentShown});
-            ++level;
-            currentShown = true;
+            entry.shown = nesting.TakeBarPlace();
+            if (!entry.shown)
+                entry.hiddenReason = kLeftOutOfAFullMenu;
+            nesting.Open(entry.shown);
             continue;
         }
-        entry.shown = currentShown;
+        const bool placed = entry.kind == Break || nesting.TakePlace();
+        entry.shown = nesting.current() && placed;
         if (!entry.shown) {
-            entry.hiddenReason = !titleSeen ? kBeforeFirstTitle : stack.empty() ? kAfterTitleClosed : kInHiddenSubmenu;
+            entry.hiddenReason = !nesting.current() ? (!titleSeen              ? kBeforeFirstTitle
+                                                       : nesting.level() == 0 ? kAfterTitleClosed
+                                                                              : kInHiddenSubmenu)
+                                                    : kLeftOutOfAFullMenu;
             if (entry.kind == Item)
                 entry.command = 0;
         }
-        if (entry.kind == Submenu) {
-            stack.push_back({currentShown});
-            ++level;
-        }
+        if (entry.kind == Submenu && nesting.SubmenuFits())
+            nesting.Open(entry.shown);
     }
     return view;
 }

@@ -94,6 +94,10 @@ DefinitionLine LineFromParsed(std::string_view keyword, std::string_view quoted,
 // its last double quote.
 void EntrySpan(const PageTrace& trace, const TracedLine& line, size_t& begin, size_t& end);
 
+// Why an entry past the last place of its menu never shows.
+inline const char kLeftOutOfAFullMenu[] =
+    "comes after the 4096th entry of its menu (titles count on the menu bar), and the plug-in leaves it out";
+
 // The plug-in's entries with their place in the page; lineIndex is the
 // ordinal of the definition line each came from.
 std::vector<MenuEntry> BuildMenuView(const PageTrace& trace);

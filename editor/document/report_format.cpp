@@ -2,6 +2,7 @@
 #include <string>
 
 #include "editor/document/definition_document.h"
+#include "plugin/menus/menu_nesting.h"
 
 namespace zorbit {
 
@@ -27,6 +28,7 @@ const char* ProblemKindName(ProblemKind kind) {
     case ProblemKind::MenuText: return "menu-text";
     case ProblemKind::Utf8Caption: return "utf8-caption";
     case ProblemKind::BreakMovesOn: return "break-moves-on";
+    case ProblemKind::MenuTooDeep: return "menu-too-deep";
     }
     return "";
 }
@@ -42,11 +44,18 @@ std::string FormatProblems(std::string_view fileName, const std::vector<Problem>
 
 std::string FormatMenus(const std::vector<MenuEntry>& menus) {
     std::string text;
+    // Indented by the menu each entry lands in, which no page nests deeper
+    // than the plug-in does.
+    MenuNesting<bool> nesting(false);
     for (const MenuEntry& entry : menus) {
-        std::string line(2 * static_cast<size_t>(entry.depth), ' ');
+        nesting.Leave(entry.depth);
+        std::string line(2 * static_cast<size_t>(nesting.level()), ' ');
+        const bool opens = entry.kind == Title || (entry.kind == Submenu && nesting.SubmenuFits());
+        if (opens)
+            nesting.Open(true);
         switch (entry.kind) {
         case Title: line += "TITLE " + entry.name; break;
-        case Submenu: line += entry.name + " >"; break;
+        case Submenu: line += opens ? entry.name + " >" : entry.name + "  (greyed: opens no menu this deep)"; break;
         case Separator: line += "----------"; break;
         case Break: line += "|| new column"; break;
         default:

@@ -2,13 +2,13 @@
 // divider picture, the picture-faced collection popup and one popup per
 // title of the definition.
 #include <string>
-#include <vector>
 
 #include "plugin/entry/plugin_module.h"
 #include "plugin/menubar/menu_pictures.h"
 #include "plugin/menubar/owned_handles.h"
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
+#include "plugin/menus/menu_nesting.h"
 
 namespace {
 
@@ -49,58 +49,57 @@ void AppendCollectionPopup(CBarMenuData& data, HMENU popup) {
 // Entries before the first title, and depth-0 entries after a title has been
 // closed, land in the holder menu, which is never shown.
 void AppendDefinition(CBarMenuData& data, HMENU holder) {
-    HMENU current = holder;
-    std::vector<HMENU> stack;
-    int32_t level = 0;
+    zorbit::MenuNesting<HMENU> nesting(holder);
     bool pendingBreak = false;
 
     for (size_t j = 0; j < data.definitionEntries.size(); ++j) {
         const CItemData& entry = *data.definitionEntries[j];
-        while (entry.depth < level) {
-            if (stack.empty()) {
-                level = 0;
-                break;
-            }
-            current = stack.back();
-            stack.pop_back();
-            --level;
-        }
+        nesting.Leave(entry.depth);
+        HMENU current = nesting.current();
 
         switch (entry.kind) {
         case Submenu: {
-            HMENU submenu = CreateMenu();
-            if (!AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
-                             reinterpret_cast<UINT_PTR>(submenu), std::string(entry.name).c_str())) {
+            const bool placed = nesting.TakePlace();
+            if (!nesting.SubmenuFits()) {
+                if (placed)
+                    AppendMenuA(current, MF_STRING | MF_GRAYED | BreakFlag(pendingBreak), zorbit::kNoCommand,
+                                std::string(entry.name).c_str());
+                break;
+            }
+            HMENU submenu = placed ? CreateMenu() : nullptr;
+            if (submenu && !AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
+                                        reinterpret_cast<UINT_PTR>(submenu), std::string(entry.name).c_str())) {
                 // Not attached to anything that would destroy it: its items
                 // go nowhere visible and it is freed right away.
                 OwnedMenu orphan(submenu);
                 submenu = nullptr;
             }
-            stack.push_back(current);
-            ++level;
-            current = submenu;
+            nesting.Open(submenu);
             break;
         }
         case Title: {
-            HMENU title = CreateMenu();
-            data.createdMenus.push_back(title);
-            if (data.frameMenu)
-                AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
-                            std::string(entry.name).c_str());
-            stack.push_back(current);
-            ++level;
-            current = title;
+            HMENU title = nullptr;
+            if (nesting.TakeBarPlace()) {
+                title = CreateMenu();
+                data.createdMenus.push_back(title);
+                if (data.frameMenu)
+                    AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
+                                std::string(entry.name).c_str());
+            }
+            nesting.Open(title);
             break;
         }
         case Separator:
-            AppendMenuA(current, MF_SEPARATOR | BreakFlag(pendingBreak), 0, nullptr);
+            if (nesting.TakePlace())
+                AppendMenuA(current, MF_SEPARATOR | BreakFlag(pendingBreak), 0, nullptr);
             break;
         case Break:
             pendingBreak = true;
             break;
         default:
-            AppendCommandItem(current, MF_STRING | BreakFlag(pendingBreak), j, zorbit::kLastDefinitionIndex,
-                              zorbit::DefinitionCommand(static_cast<uint32_t>(j)), std::string(entry.name));
+            if (nesting.TakePlace())
+                AppendCommandItem(current, MF_STRING | BreakFlag(pendingBreak), j, zorbit::kLastDefinitionIndex,
+                                  zorbit::DefinitionCommand(static_cast<uint32_t>(j)), std::string(entry.name));
             break;
         }
     }

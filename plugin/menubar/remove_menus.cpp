@@ -1,6 +1,7 @@
 // Takes the plug-in's menus out of the frame's menu bar again and frees
 // every menu and picture that installation created.
 #include <utility>
+#include <vector>
 
 #include "plugin/menubar/owned_handles.h"
 #include "plugin/menus/bar_menu_data.h"
@@ -16,6 +17,34 @@ void TakeItemsOffBar(HMENU bar, int32_t baseItemCount) {
     int first = baseItemCount > 0 ? baseItemCount : 0;
     for (int position = GetMenuItemCount(bar) - 1; position >= first; --position)
         RemoveMenu(bar, static_cast<UINT>(position), MF_BYPOSITION);
+}
+
+// The platform destroys a menu's submenus by recursing once per level, on a
+// stack of its own that some thousands of levels overflow, whatever the
+// thread's stack. So the tree is taken apart from the deepest level up: each
+// submenu is taken off its parent first, and every DestroyMenu meets a menu
+// without submenus.
+void DestroyMenuTree(HMENU root) {
+    struct Open {
+        HMENU menu;
+        int unseen;  // positions below this may still hold submenus
+    };
+    std::vector<Open> path{{root, GetMenuItemCount(root)}};
+    while (!path.empty()) {
+        Open& deepest = path.back();
+        HMENU submenu = nullptr;
+        while (!submenu && deepest.unseen > 0) {
+            --deepest.unseen;
+            submenu = GetSubMenu(deepest.menu, deepest.unseen);
+        }
+        if (submenu) {
+            RemoveMenu(deepest.menu, static_cast<UINT>(deepest.unseen), MF_BYPOSITION);
+            path.push_back({submenu, GetMenuItemCount(submenu)});
+            continue;
+        }
+        DestroyMenu(deepest.menu);
+        path.pop_back();
+    }
 }
 
 // The bar shrank: have the frame lay out its non-client area again, at the
@@ -39,7 +68,7 @@ void CBarMenuData::RemoveMenus() {
         // A menu that the frame's own bar took with it when the frame was
         // destroyed is already gone.
         if (menu && IsMenu(menu))
-            DestroyMenu(menu);
+            DestroyMenuTree(menu);
     }
     OwnedBitmap face(std::exchange(faceBitmap, nullptr));
     OwnedBitmap divider(std::exchange(dividerBitmap, nullptr));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/document/definition_document.h"
+#include "plugin/menus/menu_nesting.h"
 
 namespace {
 
@@ -67,8 +68,12 @@ const std::vector<CheckCase> kCases = {
      std::string(kEmbed) + "TITLE \"A\"\nMENUITEM \"" + std::string(420, 'x') + ";x.htm\"\nTITLE \"END\"\n",
      ProblemKind::LineTooLong, 3},
     {"command identifier above 65535",
-     std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("SEPARATOR\n", 62535) + "MENUITEM \"far;f.htm\"\n",
+     std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("BREAK\n", 62535) + "MENUITEM \"far;f.htm\"\n",
      ProblemKind::CommandTooLarge, 62538},
+    {"submenus nested past the deepest level",
+     std::string(kEmbed) + "TITLE \"A\"\n" + Repeat("SUBMENU \"s\"\n", 3 * zorbit::kMaxMenuLevels) +
+         "MENUITEM \"a;a\"\n",
+     ProblemKind::MenuTooDeep, 2 + zorbit::kMaxMenuLevels},
 };
 
 TEST(Checker, FindsEachProblemAtItsLine) {

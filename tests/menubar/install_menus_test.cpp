@@ -5,6 +5,7 @@
 #include "plugin/entry/plugin_module.h"
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
+#include "plugin/menus/menu_nesting.h"
 #include "tests/menubar/menubar_fixture.h"
 
 using namespace menubar_test;
@@ -362,6 +363,59 @@ TEST_F(InstallMenusTest, ItemsBeyondIdentifier65535AreGreyedWithoutIdentifier) {
         EXPECT_EQ(cases[i].greyed, (item.state & MFS_GRAYED) != 0);
     }
     EXPECT_EQ("Deeper", ReadItem(ReadItem(big, 2).submenu, 0).text);
+}
+
+// A title, then submenus down to the deepest level; deeper submenus open
+// nothing: their captions and entries follow in the deepest menu, in order.
+TEST_F(InstallMenusTest, EntriesPastTheDeepestLevelLandInItInOrder) {
+    const int deepest = zorbit::kMaxMenuLevels;
+    Add("T", Title, 0);
+    for (int depth = 1; depth < deepest; ++depth)
+        Add("s", Submenu, depth);
+    const struct {
+        const char* name;
+        EntryKind kind;
+        int depth;
+        int level;     // of the menu it lands in, the title's being 1
+        int position;  // in that menu
+        bool greyed;
+    } cases[] = {
+        {"a", Item, deepest, deepest, 0, false},         {"x", Submenu, deepest, deepest, 1, true},
+        {"b", Item, deepest + 1, deepest, 2, false},     {"y", Submenu, deepest + 1, deepest, 3, true},
+        {"c", Item, deepest + 2, deepest, 4, false},     {"d", Item, 100000, deepest, 5, false},
+        {"e", Item, deepest, deepest, 6, false},         {"f", Item, deepest - 1, deepest - 1, 1, false},
+    };
+    for (const auto& c : cases)
+        Add(c.name, c.kind, c.depth);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+
+    std::vector<HMENU> levels = {nullptr, TitleMenu(5)};
+    while (HMENU next = GetSubMenu(levels.back(), 0))
+        levels.push_back(next);
+    ASSERT_EQ(static_cast<size_t>(deepest) + 1, levels.size()) << "no menu opens below the deepest level";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MenuItem item = ReadItem(levels[c.level], c.position);
+        EXPECT_EQ(c.name, item.text);
+        EXPECT_EQ(nullptr, item.submenu);
+        EXPECT_EQ(c.greyed, (item.state & MFS_GRAYED) != 0);
+    }
+}
+
+// The platform copies a menu's whole item list on each append.
+TEST_F(InstallMenusTest, AMenuTakesItsFirst4096EntriesAndLeavesOutTheRest) {
+    Add("T", Title, 0);
+    for (size_t i = 1; i < zorbit::kMaxMenuEntries; ++i)
+        Add("", Separator, 1);
+    Add("Last", Item, 1);
+    Add("Left out", Submenu, 1);
+    Add("Inside it", Item, 2);
+    Add("Left out too", Item, 1);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    const std::vector<MenuItem> items = ReadItems(TitleMenu(5));
+    ASSERT_EQ(zorbit::kMaxMenuEntries, items.size());
+    EXPECT_EQ("Last", items.back().text);
+    EXPECT_EQ(3u, data.createdMenus.size()) << "collection popup, holder, title";
 }
 
 }  // namespace

@@ -14,12 +14,18 @@ struct Installed {
     HBITMAP divider = nullptr;
 };
 
+// Without recursion: a page decides how deep its menus nest.
 void CollectSubmenus(HMENU menu, std::vector<HMENU>& out) {
-    for (const MenuItem& item : ReadItems(menu))
-        if (item.submenu) {
-            out.push_back(item.submenu);
-            CollectSubmenus(item.submenu, out);
-        }
+    std::vector<HMENU> unread = {menu};
+    while (!unread.empty()) {
+        const HMENU next = unread.back();
+        unread.pop_back();
+        for (const MenuItem& item : ReadItems(next))
+            if (item.submenu) {
+                out.push_back(item.submenu);
+                unread.push_back(item.submenu);
+            }
+    }
 }
 
 Installed Snapshot(const CBarMenuData& data) {
@@ -220,6 +226,26 @@ TEST_F(RemoveMenusTest, HundredCyclesLeaveNothingBehind) {
            static_cast<unsigned long>(gdiBefore));
     EXPECT_SAME_BAR(before, frame.bar());
     ExpectSameRect(rect, WindowRect(frame.hwnd()), __LINE__);
+}
+
+// The platform's DestroyMenu recurses once per level and never returns from
+// 10,000; whatever hangs under a created menu is taken apart from below.
+TEST_F(RemoveMenusTest, TenThousandLevelsUnderATitleAreTakenApart) {
+    std::vector<MenuItem> before = ReadItems(frame.bar());
+    CBarMenuData data;
+    AddWorkedExample(data);
+    ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
+    Installed installed = Snapshot(data);
+    HMENU parent = data.createdMenus.back();
+    for (int level = 0; level < 10000; ++level) {
+        HMENU submenu = CreateMenu();
+        ASSERT_TRUE(AppendMenuA(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "s"));
+        installed.menus.push_back(submenu);
+        parent = submenu;
+    }
+    data.RemoveMenus();
+    EXPECT_SAME_BAR(before, frame.bar());
+    EXPECT_ALL_FREED(installed);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "tests/plugin_e2e/host_driver.h"
+#include "plugin/menus/menu_nesting.h"
 #include "tests/support/state_scopes.h"
 #include "tools/browser/browser_frame.h"
 
@@ -185,6 +186,14 @@ protected:
         SendMessageTimeoutA(frame_->statusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000,
                             &ignored);
         return text;
+    }
+
+    // Menus open on the screen: the windows of the menu class that show.
+    static int OpenMenus() {
+        int count = 0;
+        for (HWND menu = nullptr; (menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr;)
+            count += IsWindowVisible(menu) ? 1 : 0;
+        return count;
     }
 
     support::ZorbitProfileScope profile_;
@@ -384,6 +393,66 @@ TEST_F(PluginInHost, FiftyVisitsLeaveNothingBehind) {
     PostMessageA(probe, WM_COMMAND, 3001, 0);
     PumpFor(nullptr, nullptr, 300);
     DestroyWindow(probe);
+}
+
+// Pages nesting their menus far deeper than the platform can tear down come,
+// are opened with the keyboard down to their deepest menu, and go; the host
+// keeps its own bar and goes on.
+TEST_F(PluginInHost, HostileNestingIsShownAndLeftWithTheHostAlive) {
+    support::TempFolder folder;
+    std::string deep = "TITLE \"Deep\"\r\n";
+    for (int i = 0; i < 10000; ++i)
+        deep += "SUBMENU \"s\"\r\n";
+    deep += "MENUITEM \"Bottom;bottom.htm\"\r\n";
+    std::string alternating = "TITLE \"Alternating\"\r\n";
+    for (int i = 0; i < 50000; ++i)
+        alternating += "SUBMENU \"s\"\r\nMENUITEM \"i;i.htm\"\r\n";
+    // Keys from a menu to the next level: below the title, the alternating
+    // page's submenus come second.
+    const struct {
+        const char* name;
+        const std::string& definition;
+        bool submenuSecond;
+    } pages[] = {{"deep.htm", deep, false}, {"alternating.htm", alternating, true}};
+
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.name);
+        const DWORD start = GetTickCount();
+        // In a comment: the plug-in reads it all the same, and the host need
+        // not lay out a page of 100,000 lines.
+        const std::string embed = std::string("<embed type=\"application/vnd.vantrel-zorbit\" filename=\"") + page.name;
+        support::WriteBytes(folder / page.name,
+                            "<html><body>\r\n" + embed + "\">\r\n<!--\r\n" + page.definition + "-->\r\n");
+        ASSERT_TRUE(frame_->OpenPage(folder / page.name));
+        ASSERT_TRUE(PumpUntilTrue([&] { return GetMenuItemCount(GetMenu(frame_->hwnd())) == kHostItems + 3; }));
+
+        // F10 and seven steps right reach the title and Down opens it.
+        int opened = 0;
+        RunAsUser([&] {
+            TypeKeys({VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN});
+            for (int level = 1; level <= zorbit::kMaxMenuLevels; ++level) {
+                if (level > 1 && page.submenuSecond)
+                    TypeKeys({VK_DOWN});
+                if (level > 1)
+                    TypeKeys({VK_RIGHT});
+                if (!UserWaitsFor([&] { return OpenMenus() >= level; }))
+                    break;
+                opened = level;
+            }
+            for (int level = 0; level <= opened; ++level)
+                TypeKeys({VK_ESCAPE});
+            UserWaitsFor([&] { return OpenMenus() == 0; });
+        });
+        EXPECT_EQ(zorbit::kMaxMenuLevels, opened);
+
+        const size_t from = LogSize();
+        ASSERT_TRUE(frame_->OpenPage(WebSitePath()));
+        ASSERT_TRUE(WaitForLog("open " + WebSitePath(), from));
+        ASSERT_TRUE(PumpUntilTrue([&] { return BarIsTheHostsOwn(); }));
+        DWORD_PTR answer = 0;
+        EXPECT_NE(0, SendMessageTimeoutA(frame_->hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &answer));
+        std::printf("%s: shown down to level %d and left in %lu ms\n", page.name, opened, GetTickCount() - start);
+    }
 }
 
 }  // namespace
