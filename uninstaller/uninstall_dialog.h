@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "uninstaller/install_record.h"
+#include "common/install_record.h"
 #include "uninstaller/removal.h"
 
 class UninstallDialog {

@@ -1,5 +1,7 @@
 #include "installer/integration/install_state.h"
 
+#include "common/install_record.h"
+
 #include <windows.h>
 
 bool CaptureProductDirectory(InstallState& state) {
@@ -8,6 +10,8 @@ bool CaptureProductDirectory(InstallState& state) {
         state.productDirectory.clear();
         return false;
     }
-    state.productDirectory = state.startDirectory;
-    return true;
+    // The form every program names the product by: a drive root is "D:",
+    // so that "\\SetUp.ini" after it names D:\SetUp.ini.
+    state.productDirectory = ProductDirectory(state.startDirectory);
+    return !state.productDirectory.empty();
 }

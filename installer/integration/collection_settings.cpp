@@ -1,3 +1,4 @@
+#include "common/install_record.h"
 #include "installer/integration/install_steps.h"
 
 #include <windows.h>
@@ -14,8 +15,8 @@ int WriteCollectionSettings(InstallState& state) {
         WritePrivateProfileStringA("CollectionNames", "User Collection", (directory + "\\Template.htm").c_str(), record);
         WritePrivateProfileStringA("LocalZB", "Home", (directory + "\\BatchBM.htm").c_str(), record);
         WritePrivateProfileStringA("LocalZB", "User Collection", (directory + "\\TempBM.htm").c_str(), record);
-        WritePrivateProfileStringA("Zorbit Setup", "Start Directory", (state.programsFolder + "\\Zorbit").c_str(),
-                                   record);
+        if (IsFullPath(state.programsFolder))
+            WriteRecordValue(ProductAt(directory), kProgramGroupKey, state.programsFolder + "\\Zorbit");
     }
     WriteProfileStringA("Zorbit", "ZorbitDir", directory.c_str());
     return 1;

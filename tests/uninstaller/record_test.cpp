@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "installer/integration/bookmark_entry.h"
+#include "common/bookmark_entry.h"
 #include "tests/support/files.h"
 #include "tests/support/state_scopes.h"
 #include "uninstaller/removal_plan.h"
@@ -90,9 +90,11 @@ TEST(Record, BadSetUpIniInputsGetADefinedResult) {
 TEST(Record, OnlyTheInstallersBookmarkLinesGo) {
     const std::string address = BookmarkAddress("D:\\Apps\\Menu");
     const std::string entry = "    <DT><A HREF=\"" + address + "\">Welcome to Zorbit</A>";
+    const std::string mine = "<DT><A HREF=\"http://mine/\">Mine</A>";
     struct Case {
         std::string text, kept;
         int dropped;
+        bool refused = false;
     } cases[] = {
         {"<DL><p>\r\n" + entry + "\r\n<DT>mine\r\n", "<DL><p>\r\n<DT>mine\r\n", 1},
         {"<DL><p>\n" + entry + "\n<DT>x\n" + entry, "<DL><p>\n<DT>x\n", 2},
@@ -100,11 +102,21 @@ TEST(Record, OnlyTheInstallersBookmarkLinesGo) {
         {"<A HREF=\"" + address + "\">My start page</A>\r\n", "<A HREF=\"" + address + "\">My start page</A>\r\n", 0},
         {"x\r\r\n<A HREF=\"FILE:///d|/APPS/Menu/BatchBM.htm\">Welcome to Zorbit</A>\r\n", "x\r\r\n", 1},
         {"no line end", "no line end", 0},
+        // CR only, one line, mixed line ends: only the entry's own bytes go.
+        {"<DL><p>\r" + entry + "\r" + mine + "\r</DL>\r", "<DL><p>\r" + mine + "\r</DL>\r", 1},
+        {"<DL><p>" + entry.substr(4) + mine + "</DL>", "<DL><p>" + mine + "</DL>", 1},
+        {"<DL><p>\n" + entry + "\r\n" + mine + "\r<DT>b\n", "<DL><p>\n" + mine + "\r<DT>b\n", 1},
+        {"<DL><p>\r\n<DT><A HREF=\"" + address + "\" ADD_DATE=\"9\">Welcome to Zorbit</A>\r\n", "<DL><p>\r\n", 1},
+        // Another link inside what would go: nothing goes.
+        {"<DL><p>" + mine + entry.substr(8) + "\r\n" + entry + "\r\n",
+         "<DL><p>" + mine + entry.substr(8) + "\r\n" + entry + "\r\n", 0, true},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         int dropped = -1;
-        EXPECT_EQ(cases[i].kept, DropBookmarkEntries(cases[i].text, address, &dropped)) << "case " << i;
+        bool refused = !cases[i].refused;
+        EXPECT_EQ(cases[i].kept, DropBookmarkEntries(cases[i].text, address, &dropped, &refused)) << "case " << i;
         EXPECT_EQ(cases[i].dropped, dropped) << "case " << i;
+        EXPECT_EQ(cases[i].refused, refused) << "case " << i;
     }
 }
 

@@ -5,10 +5,12 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <cstring>
+
 #include "installer/integration/install_steps.h"
 #include "tests/support/files.h"
 #include "tests/support/state_scopes.h"
-#include "uninstaller/browser_check.h"
+#include "common/browser_windows.h"
 #include "uninstaller/removal_steps.h"
 
 using namespace support;
@@ -60,14 +62,17 @@ TEST_F(Refusals, OnlyABuildOfThePluginIsDeleted) {
     RegistryScope registry;
     const std::string sessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
     registry.Delete(HKEY_LOCAL_MACHINE, sessionManager, "PendingFileRenameOperations");
+    ASSERT_TRUE(CopyFileA(PluginBuild().c_str(), (productFolder_ / "DemoIe.dll").c_str(), FALSE));
     struct Case {
         const char* name;
         std::string source;  // copied in; empty makes a text file
         DWORD attributes;
         Outcome outcome;
         bool stays;
+        std::string appended = "";  // another installation's build differs from this product's
     } cases[] = {
         {"npzrbit.dll", PluginBuild(), FILE_ATTRIBUTE_NORMAL, Outcome::Removed, false},
+        {"another.dll", PluginBuild(), FILE_ATTRIBUTE_NORMAL, Outcome::NotOurs, true, "0.2.1"},
         {"text.dll", "", FILE_ATTRIBUTE_NORMAL, Outcome::NotOurs, true},
         {"program.dll", ThisProgram(), FILE_ATTRIBUTE_NORMAL, Outcome::NotOurs, true},
         {"readonly.dll", PluginBuild(), FILE_ATTRIBUTE_READONLY, Outcome::Failed, true},
@@ -80,10 +85,11 @@ TEST_F(Refusals, OnlyABuildOfThePluginIsDeleted) {
             WriteBytes(path, "MZ not really\r\n");
         else if (c.source != "-") {
             ASSERT_TRUE(CopyFileA(c.source.c_str(), path.c_str(), FALSE)) << i;
+            WriteBytes(path, ReadBytes(path) + c.appended);
         }
         SetFileAttributesA(path.c_str(), c.attributes);
         std::string before = ReadBytes(path);
-        ExpectOutcome(__LINE__, i, c.outcome, RemovePluginFile(path));
+        ExpectOutcome(__LINE__, i, c.outcome, RemovePluginFile(product_, path));
         EXPECT_EQ(c.stays ? before : "<missing>", ReadBytes(path)) << "case " << i;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
@@ -93,7 +99,7 @@ TEST_F(Refusals, OnlyABuildOfThePluginIsDeleted) {
     ASSERT_TRUE(CopyFileA(PluginBuild().c_str(), held.c_str(), FALSE));
     HANDLE open = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, open);
-    RemovalResult result = RemovePluginFile(held);
+    RemovalResult result = RemovePluginFile(product_, held);
     CloseHandle(open);
     ExpectOutcome(__LINE__, 0, Outcome::InUse, result);
     EXPECT_TRUE(Exists(held));
@@ -187,25 +193,93 @@ TEST_F(Refusals, TheProgramGroupLosesOnlyTheInstallersShortcuts) {
     EXPECT_TRUE(Exists(other));
 }
 
-TEST_F(Refusals, BrowserWindowsAreFoundByTheInstallersTitles) {
+TEST(BrowserCheck, BrowsersAreKnownByTheirFrameClassAndProgram) {
     struct Case {
+        const char* windowClass;
+        const char* program;
+        bool browser;
+    } cases[] = {
+        {"IEFrame", "iexplore.exe", true},
+        {"IEFrame", "IEXPLORE.EXE", true},
+        {"Netscape4.0", "netscape.exe", true},
+        {"MozillaWindowClass", "netscp.exe", true},
+        {"IEFrame", "explorer.exe", false},
+        {"Notepad", "netscape.exe", false},
+        {"Notepad", "notepad.exe", false},
+        {"MozillaWindowClass", "firefox.exe", false},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(cases[i].browser, IsBrowserFrame(cases[i].windowClass, cases[i].program)) << "case " << i;
+}
+
+// Run by the next test in a copy of this program named as a browser: a
+// frame of the class in ZORBIT_FRAME ("class|shown"), until it is ended.
+TEST(BrowserCheck, DISABLED_ShowsAFrame) {
+    char frame[64] = "";
+    GetEnvironmentVariableA("ZORBIT_FRAME", frame, sizeof frame);
+    std::string windowClass(frame, strcspn(frame, "|"));
+    WNDCLASSA type = {};
+    type.lpfnWndProc = DefWindowProcA;
+    type.lpszClassName = windowClass.c_str();
+    RegisterClassA(&type);
+    bool shown = frame[windowClass.size()] == '|' && frame[windowClass.size() + 1] == '1';
+    CreateWindowExA(0, windowClass.c_str(), "Zorbit test frame", WS_OVERLAPPEDWINDOW | (shown ? WS_VISIBLE : 0), 0, 0,
+                    100, 100, nullptr, nullptr, nullptr, nullptr);
+    for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;)
+        DispatchMessageA(&message);
+}
+
+TEST_F(Refusals, OnlyAShownFrameOfABrowserProgramIsAnOpenBrowser) {
+    struct Case {
+        const char* program;  // a copy of this program under that name; null: this program itself
+        const char* frame;    // its class and whether it is shown
         const char* title;
         bool found;
     } cases[] = {
-        {"about:blank - Microsoft Internet Explorer", true},
-        {"Netscape - [Home]", true},
-        {"Home - Netscape", true},
-        {"Netscape", true},
-        {"Microsoft Internet Explorer", false},
-        {"Netscape Navigator Help", false},
+        {"iexplore.exe", "IEFrame|1", "", true},
+        {"iexplore.exe", "IEFrame|0", "", false},
+        {nullptr, "IEFrame|1", "", false},
+        {nullptr, "STATIC|1", "about:blank - Microsoft Internet Explorer", false},
+        {nullptr, "STATIC|1", "Netscape - notes.txt", false},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        HWND window = CreateWindowExA(0, "STATIC", cases[i].title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                      nullptr, nullptr);
-        ASSERT_TRUE(window);
+        const Case& c = cases[i];
+        ASSERT_EQ(nullptr, FindOpenBrowser()) << "case " << i << ": a browser is open already";
+        std::string windowClass(c.frame, strcspn(c.frame, "|"));
+        HWND window = nullptr;
+        PROCESS_INFORMATION process = {};
+        if (!c.program) {
+            WNDCLASSA type = {};
+            type.lpfnWndProc = DefWindowProcA;
+            type.lpszClassName = windowClass.c_str();
+            RegisterClassA(&type);
+            window = CreateWindowExA(0, windowClass.c_str(), c.title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
+                                     nullptr, nullptr, nullptr, nullptr);
+        } else {
+            std::string copy = things_ / c.program;
+            ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), copy.c_str(), FALSE));
+            SetEnvironmentVariableA("ZORBIT_FRAME", c.frame);
+            std::string command = "\"" + copy +
+                                  "\" --gtest_filter=BrowserCheck.DISABLED_ShowsAFrame --gtest_also_run_disabled_tests";
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof startup;
+            ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                       &process));
+            for (int wait = 0; wait < 200 && !window; ++wait, Sleep(50))
+                window = FindWindowA(windowClass.c_str(), "Zorbit test frame");
+        }
+        ASSERT_TRUE(window) << "case " << i;
         HWND found = FindOpenBrowser();
-        EXPECT_EQ(cases[i].found, found == window) << "case " << i << ": " << cases[i].title;
-        DestroyWindow(window);
+        EXPECT_EQ(c.found, found == window) << "case " << i << ": " << c.frame;
+        EXPECT_TRUE(IsWindow(window)) << "case " << i << ": nothing is sent to the browser";
+        if (process.hProcess) {
+            TerminateProcess(process.hProcess, 0);
+            WaitForSingleObject(process.hProcess, 10000);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        } else {
+            DestroyWindow(window);
+        }
     }
 }
 

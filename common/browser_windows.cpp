@@ -1,0 +1,69 @@
+#include "common/browser_windows.h"
+
+#include <psapi.h>
+
+namespace {
+
+struct Browser {
+    const char* classPrefix;
+    const char* program;
+};
+
+// Internet Explorer keeps its frame class from 3.x on; Netscape's frames
+// carry its name, from Navigator's own to the later ones built on Mozilla.
+const Browser kBrowsers[] = {
+    {"IEFrame", "iexplore.exe"},
+    {"Netscape", "netscape.exe"},
+    {"Netscape", "netscp.exe"},
+    {"MozillaWindowClass", "netscp.exe"},
+    {"MozillaWindowClass", "netscape.exe"},
+};
+
+bool StartsWithText(const std::string& text, const char* prefix) {
+    size_t length = lstrlenA(prefix);
+    return text.size() >= length &&
+           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text.data(), static_cast<int>(length), prefix,
+                          static_cast<int>(length)) == CSTR_EQUAL;
+}
+
+std::string ProgramOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process)
+        return std::string();
+    char path[MAX_PATH * 2] = "";
+    DWORD size = GetProcessImageFileNameA(process, path, sizeof path);
+    CloseHandle(process);
+    std::string program(path, size);
+    size_t slash = program.find_last_of("\\/");
+    return slash == std::string::npos ? program : program.substr(slash + 1);
+}
+
+BOOL CALLBACK FindFrame(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window))
+        return TRUE;
+    char windowClass[256] = "";
+    GetClassNameA(window, windowClass, sizeof windowClass);
+    if (!IsBrowserFrame(windowClass, ProgramOf(window)))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+bool IsBrowserFrame(const std::string& windowClass, const std::string& programName) {
+    for (const Browser& browser : kBrowsers)
+        if (StartsWithText(windowClass, browser.classPrefix) &&
+            CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, programName.c_str(), -1, browser.program, -1) ==
+                CSTR_EQUAL)
+            return true;
+    return false;
+}
+
+HWND FindOpenBrowser() {
+    HWND found = nullptr;
+    EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
