@@ -104,6 +104,12 @@ RecordValue ReadRecordValue(const Product& product, const char* key) {
 }
 
 bool ForgetRecordKey(const Product& product, const char* key) {
+    // The read-only mark is the user's choice to keep the record as it is.
+    DWORD attributes = GetFileAttributesA(product.recordPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     if (!WritePrivateProfileStringA(kRecordSection, key, nullptr, product.recordPath.c_str()))
         return false;
     // The last key leaves the section's header behind.

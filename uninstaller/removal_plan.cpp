@@ -116,7 +116,9 @@ void CarryOutRemoval(const Product& product, std::vector<Removal>& plan) {
             continue;
         for (const std::string& key : thing.keys)
             if (!ForgetRecordKey(product, key.c_str()) && recordFailure.empty())
-                recordFailure = SystemReason(GetLastError());
+                recordFailure = (GetFileAttributesA(product.recordPath.c_str()) & FILE_ATTRIBUTE_READONLY)
+                                    ? std::string(kRecordFileName) + " is read-only"
+                                    : SystemReason(GetLastError());
         forgotStaleKeys = forgotStaleKeys || !thing.present;
     }
     for (Removal& thing : plan) {

@@ -34,6 +34,9 @@ TEST(Record, BadSetUpIniInputsGetADefinedResult) {
         std::vector<std::string> rowsBefore, rowsAfter;
         std::string after;                // SetUp.ini after Remove
         std::string profile = "", kept = "";  // "Zorbit"/"ZorbitDir" before and after; "<product>" is ours
+        std::string at = "";                  // the product directory; "" a temporary folder
+        bool readOnly = false;                // SetUp.ini marked read-only
+        std::vector<std::string> carried = {};  // the rows right after Remove, when given
     } cases[] = {
         {"", {}, {}, "<missing>"},
         {"<folder>", {}, {}, "<missing>"},
@@ -51,11 +54,29 @@ TEST(Record, BadSetUpIniInputsGetADefinedResult) {
         // The profile entry goes only when it names this product directory.
         {"", {"Settings\tto be removed"}, {}, "<missing>", "<product>\\", ""},
         {"", {}, {}, "<missing>", "C:\\Other\\Zorbit", "C:\\Other\\Zorbit"},
+        // A relative or rooted path names a different place for each current directory.
+        {"[Zorbit Setup]\r\nFAVORITE=x.url\r\nIE ICON=\\Zor Bit IE.LNK\r\n",
+         {"Favourite\tfailed: the recorded path is not a full path",
+          "Desktop shortcut\tfailed: the recorded path is not a full path"},
+         {"Favourite\tfailed: the recorded path is not a full path",
+          "Desktop shortcut\tfailed: the recorded path is not a full path"},
+         "[Zorbit Setup]\r\nFAVORITE=x.url\r\nIE ICON=\\Zor Bit IE.LNK\r\n"},
+        // A product at a drive root or a share root: one separator before SetUp.ini.
+        {"[Zorbit Setup]\r\nFAVORITE=\r\n", {"Settings\tto be removed"}, {}, "<missing>", "<product>\\", "", "C:\\"},
+        {"", {}, {}, "<missing>", "", "", "\\\\nosuchserver\\share\\"},
+        // A record that cannot be updated keeps its keys and says so.
+        {"[Zorbit Setup]\r\nFAVORITE=C:\\nowhere\\Welcome to Zorbit.url\r\n", {"Settings\tto be removed"},
+         {"Settings\tto be removed"}, "[Zorbit Setup]\r\nFAVORITE=C:\\nowhere\\Welcome to Zorbit.url\r\n", "", "",
+         "", true, {"Settings\tfailed: the record could not be updated: SetUp.ini is read-only"}},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         TempFolder folder("zbr");
         ZorbitProfileScope profile;
-        Product product = ProductAt(folder.Path());
+        Product product = ProductAt(cases[i].at.empty() ? folder.Path() : cases[i].at);
+        if (!cases[i].at.empty()) {
+            EXPECT_EQ(cases[i].at + "SetUp.ini", product.recordPath) << "case " << i;
+            ASSERT_FALSE(Exists(product.recordPath)) << "case " << i;
+        }
         auto named = [&](std::string value) {
             return value.rfind("<product>", 0) == 0 ? product.directory + value.substr(9) : value;
         };
@@ -66,11 +87,15 @@ TEST(Record, BadSetUpIniInputsGetADefinedResult) {
             CreateDirectoryA(product.recordPath.c_str(), nullptr);
         else if (!cases[i].setUp.empty())
             WriteBytes(product.recordPath, cases[i].setUp);
+        if (cases[i].readOnly)
+            SetFileAttributesA(product.recordPath.c_str(), FILE_ATTRIBUTE_READONLY);
 
         std::vector<Removal> plan = PlanRemoval(product);
         EXPECT_EQ(cases[i].rowsBefore, Rows(plan)) << "case " << i;
         if (AnythingToRemove(plan))
             CarryOutRemoval(product, plan);
+        if (!cases[i].carried.empty())
+            EXPECT_EQ(cases[i].carried, Rows(plan)) << "case " << i;
         EXPECT_EQ(cases[i].rowsAfter, Rows(PlanRemoval(product))) << "case " << i;
         if (cases[i].setUp != "<folder>")
             EXPECT_EQ(cases[i].after, ReadBytes(product.recordPath)) << "case " << i;
@@ -84,6 +109,9 @@ TEST(Record, BadSetUpIniInputsGetADefinedResult) {
         for (const char* name = names; name < names + length && *name; name += lstrlenA(name) + 1)
             section = section || lstrcmpiA(name, "Zorbit") == 0;
         EXPECT_EQ(!cases[i].kept.empty(), section) << "case " << i << ": an emptied section goes too";
+        SetFileAttributesA(product.recordPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!cases[i].at.empty())
+            DeleteFileA(product.recordPath.c_str());
     }
 }
 

@@ -5,12 +5,13 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include <cstring>
+#include <memory>
 
+#include "common/browser_windows.h"
 #include "installer/integration/install_steps.h"
+#include "tests/support/browser_process.h"
 #include "tests/support/files.h"
 #include "tests/support/state_scopes.h"
-#include "common/browser_windows.h"
 #include "uninstaller/removal_steps.h"
 
 using namespace support;
@@ -212,74 +213,44 @@ TEST(BrowserCheck, BrowsersAreKnownByTheirFrameClassAndProgram) {
         EXPECT_EQ(cases[i].browser, IsBrowserFrame(cases[i].windowClass, cases[i].program)) << "case " << i;
 }
 
-// Run by the next test in a copy of this program named as a browser: a
-// frame of the class in ZORBIT_FRAME ("class|shown"), until it is ended.
-TEST(BrowserCheck, DISABLED_ShowsAFrame) {
-    char frame[64] = "";
-    GetEnvironmentVariableA("ZORBIT_FRAME", frame, sizeof frame);
-    std::string windowClass(frame, strcspn(frame, "|"));
-    WNDCLASSA type = {};
-    type.lpfnWndProc = DefWindowProcA;
-    type.lpszClassName = windowClass.c_str();
-    RegisterClassA(&type);
-    bool shown = frame[windowClass.size()] == '|' && frame[windowClass.size() + 1] == '1';
-    CreateWindowExA(0, windowClass.c_str(), "Zorbit test frame", WS_OVERLAPPEDWINDOW | (shown ? WS_VISIBLE : 0), 0, 0,
-                    100, 100, nullptr, nullptr, nullptr, nullptr);
-    for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;)
-        DispatchMessageA(&message);
-}
+TEST(BrowserCheck, DISABLED_ShowsAFrame) { ShowFrameUntilEnded(); }
 
 TEST_F(Refusals, OnlyAShownFrameOfABrowserProgramIsAnOpenBrowser) {
     struct Case {
         const char* program;  // a copy of this program under that name; null: this program itself
-        const char* frame;    // its class and whether it is shown
+        const char* windowClass;
+        bool shown;
         const char* title;
         bool found;
     } cases[] = {
-        {"iexplore.exe", "IEFrame|1", "", true},
-        {"iexplore.exe", "IEFrame|0", "", false},
-        {nullptr, "IEFrame|1", "", false},
-        {nullptr, "STATIC|1", "about:blank - Microsoft Internet Explorer", false},
-        {nullptr, "STATIC|1", "Netscape - notes.txt", false},
+        {"iexplore.exe", "IEFrame", true, "", true},
+        {"iexplore.exe", "IEFrame", false, "", false},
+        {nullptr, "IEFrame", true, "", false},
+        {nullptr, "STATIC", true, "about:blank - Microsoft Internet Explorer", false},
+        {nullptr, "STATIC", true, "Netscape - notes.txt", false},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const Case& c = cases[i];
         ASSERT_EQ(nullptr, FindOpenBrowser()) << "case " << i << ": a browser is open already";
-        std::string windowClass(c.frame, strcspn(c.frame, "|"));
+        std::unique_ptr<BrowserProcess> browser;
         HWND window = nullptr;
-        PROCESS_INFORMATION process = {};
-        if (!c.program) {
+        if (c.program) {
+            browser.reset(new BrowserProcess(things_.Path(), c.program, "BrowserCheck.DISABLED_ShowsAFrame",
+                                             c.windowClass, c.shown));
+            window = browser->Window();
+        } else {
             WNDCLASSA type = {};
             type.lpfnWndProc = DefWindowProcA;
-            type.lpszClassName = windowClass.c_str();
+            type.lpszClassName = c.windowClass;
             RegisterClassA(&type);
-            window = CreateWindowExA(0, windowClass.c_str(), c.title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
+            window = CreateWindowExA(0, c.windowClass, c.title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
                                      nullptr, nullptr, nullptr, nullptr);
-        } else {
-            std::string copy = things_ / c.program;
-            ASSERT_TRUE(CopyFileA(ThisProgram().c_str(), copy.c_str(), FALSE));
-            SetEnvironmentVariableA("ZORBIT_FRAME", c.frame);
-            std::string command = "\"" + copy +
-                                  "\" --gtest_filter=BrowserCheck.DISABLED_ShowsAFrame --gtest_also_run_disabled_tests";
-            STARTUPINFOA startup = {};
-            startup.cb = sizeof startup;
-            ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                       &process));
-            for (int wait = 0; wait < 200 && !window; ++wait, Sleep(50))
-                window = FindWindowA(windowClass.c_str(), "Zorbit test frame");
         }
         ASSERT_TRUE(window) << "case " << i;
-        HWND found = FindOpenBrowser();
-        EXPECT_EQ(c.found, found == window) << "case " << i << ": " << c.frame;
+        EXPECT_EQ(c.found, FindOpenBrowser() == window) << "case " << i << ": " << c.windowClass;
         EXPECT_TRUE(IsWindow(window)) << "case " << i << ": nothing is sent to the browser";
-        if (process.hProcess) {
-            TerminateProcess(process.hProcess, 0);
-            WaitForSingleObject(process.hProcess, 10000);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        } else {
+        if (!c.program)
             DestroyWindow(window);
-        }
     }
 }
 
