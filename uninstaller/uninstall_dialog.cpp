@@ -78,13 +78,15 @@ void UninstallDialog::OnInitDialog() {
     if (!AnythingToRemove(plan_)) {
         // A copy started outside the product folder finds no record there;
         // it must not pass that off as a finished removal.
+        bool noRecord = GetFileAttributesA(product_.recordPath.c_str()) == INVALID_FILE_ATTRIBUTES;
         std::string headline =
-            GetFileAttributesA(product_.recordPath.c_str()) == INVALID_FILE_ATTRIBUTES
-                ? "There is no install record " + product_.recordPath +
-                      ", so nothing was looked for. Start the Uninstall.exe in the folder Zorbit was installed from."
-                : "Nothing of Zorbit is left to remove from this computer.";
+            noRecord ? "There is no install record " + product_.recordPath +
+                           ", so nothing was looked for. Start the Uninstall.exe in the folder Zorbit was installed from."
+                     : "Nothing of Zorbit is left to remove from this computer.";
         SetDlgItemTextA(window_, IDC_HEADLINE, headline.c_str());
         OfferOnlyClose();
+        if (noRecord)
+            SetDlgItemTextA(window_, IDC_CLOSING_NOTE, "");
         return;
     }
     SetDlgItemTextA(window_, IDC_HEADLINE,

@@ -283,6 +283,17 @@ TEST(Uninstallation, AProductAtADriveRootGoesWholeAndLeavesTheBookmarksAsTheyWer
                                     ShellFolder("Desktop") + "\\Zor Bit IE.LNK", ShellFolder("Programs") + "\\Zorbit"})
         EXPECT_FALSE(Exists(path)) << path;
     EXPECT_EQ("", Section("", "Zorbit"));
+
+    // A copy started elsewhere says where it looked for the record.
+    CreateDirectoryA("C:\\e2e\\copy", nullptr);
+    ASSERT_TRUE(CopyFileA("R:\\Uninstall.exe", "C:\\e2e\\copy\\Uninstall.exe", FALSE));
+    UninstallDriver copy;
+    ASSERT_TRUE(copy.Start("C:\\e2e\\copy", 30000));
+    EXPECT_NE(std::string::npos, copy.Text(kHeadline).find("no install record C:\\e2e\\copy\\SetUp.ini"))
+        << copy.Text(kHeadline);
+    EXPECT_EQ("", copy.Text(kClosingNote));
+    copy.Press(IDCANCEL);
+    EXPECT_EQ(0, copy.WaitForExit(10000));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "installer/integration/install_steps.h"
+#include "installer/integration/shell_links.h"
 #include "test_support.h"
 
 namespace {
@@ -38,6 +39,22 @@ TEST_F(Favorite, ShellFoldersGiveFavoritesAndStorePrograms) {
     change.Delete(HKEY_CURRENT_USER, kShellFolders, "Programs");
     EXPECT_EQ(favorites_.Path(), GetShellFolders(state_));
     EXPECT_EQ("", state_.programsFolder);
+}
+
+std::vector<std::string> shown;
+void Remember(const char* text) { shown.push_back(text); }
+
+TEST_F(Favorite, UnknownFavoritesFolderAddsNothingAndSaysSo) {
+    RegistryScope change;
+    change.Delete(HKEY_CURRENT_USER, kShellFolders, "Favorites");
+    shown.clear();
+    ShellLinkMessage previous = SetShellLinkMessage(Remember);
+    CurrentDirectoryScope inProduct(product_.Path());
+    EXPECT_TRUE(AddFavorite(state_));
+    SetShellLinkMessage(previous);
+    EXPECT_EQ(std::vector<std::string>{"The Favorites folder is unknown, so no favourite for Zorbit was added."}, shown);
+    EXPECT_EQ(std::vector<std::string>{}, FolderEntries(product_.Path())) << "nothing recorded, nothing made here";
+    EXPECT_FALSE(Exists("C:\\Welcome to Zorbit.url"));
 }
 
 TEST_F(Favorite, WithoutTemplateHoldsTheAddressAlone) {
