@@ -40,15 +40,29 @@ std::string ProgramOf(HWND window) {
     return slash == std::string::npos ? program : program.substr(slash + 1);
 }
 
-BOOL CALLBACK FindFrame(HWND window, LPARAM found) {
+struct Search {
+    bool internetExplorerOnly;
+    HWND found;
+};
+
+BOOL CALLBACK FindFrame(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
     if (!IsWindowVisible(window))
         return TRUE;
     char windowClass[256] = "";
     GetClassNameA(window, windowClass, sizeof windowClass);
-    if (!IsBrowserFrame(windowClass, ProgramOf(window)))
+    std::string program = ProgramOf(window);
+    if (!IsBrowserFrame(windowClass, program) ||
+        (search->internetExplorerOnly && lstrcmpiA(program.c_str(), "iexplore.exe") != 0))
         return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
+    search->found = window;
     return FALSE;
+}
+
+HWND Find(bool internetExplorerOnly) {
+    Search search{internetExplorerOnly, nullptr};
+    EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 }  // namespace
@@ -62,8 +76,6 @@ bool IsBrowserFrame(const std::string& windowClass, const std::string& programNa
     return false;
 }
 
-HWND FindOpenBrowser() {
-    HWND found = nullptr;
-    EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+HWND FindOpenBrowser() { return Find(false); }
+
+HWND FindOpenInternetExplorer() { return Find(true); }

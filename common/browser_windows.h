@@ -14,3 +14,5 @@ bool IsBrowserFrame(const std::string& windowClass, const std::string& programNa
 
 // The first shown top-level browser frame, or null.
 HWND FindOpenBrowser();
+// The same for Internet Explorer alone.
+HWND FindOpenInternetExplorer();
