@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "common/bookmark_entry.h"
+#include "common/file_replacement.h"
 #include "tests/support/files.h"
 #include "tests/support/state_scopes.h"
 #include "uninstaller/removal_plan.h"
@@ -167,6 +168,8 @@ TEST(Record, ALockedBookmarkFileStaysWholeAndTheKeyStays) {
     CarryOutRemoval(product, plan);
     CloseHandle(open);
     EXPECT_EQ(Outcome::Failed, plan[0].result.outcome) << OutcomeText(plan[0].result);
+    EXPECT_NE(std::string::npos, OutcomeText(plan[0].result).find(locked + ": "));
+    EXPECT_NE(std::string::npos, OutcomeText(plan[0].result).find("the file is as it was"));
     EXPECT_EQ("<DL><p>\r\n" + entry + "</DL>\r\n", ReadBytes(locked));
     EXPECT_EQ("<DL><p>\r\n<DT>mine\n</DL>", ReadBytes(other));
     EXPECT_EQ((std::vector<std::string>{"bookmark.htm", "bookmark2.htm"}), FolderEntries(user.Path()))
@@ -179,6 +182,39 @@ TEST(Record, ALockedBookmarkFileStaysWholeAndTheKeyStays) {
     CarryOutRemoval(product, plan);
     EXPECT_EQ("<DL><p>\r\n</DL>\r\n", ReadBytes(locked));
     EXPECT_FALSE(Exists(product.recordPath));
+}
+
+int writes = 0;
+BOOL WINAPI CopyAndRestoreFail(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    // The scratch and the backup are written; the copy over the file and its restore fail.
+    if (++writes <= 2)
+        return WriteFile(file, data, size, written, overlapped);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+TEST(Record, WhenEvenTheRestoreFailsTheRowNamesTheOnlyWholeCopy) {
+    TempFolder folder("zbr");
+    TempFolder user("zbn");
+    Product product = ProductAt(folder.Path());
+    std::string bookmarks = user / "bookmark.htm", linked = folder / "linked.htm";
+    const std::string original = "<DL><p>\r\n    " + BookmarkEntry(product.directory) + "\r\n<DT>mine\r\n";
+    WriteBytes(bookmarks, original);
+    // A second link sends the replacement down the copy in place, with its backup.
+    ASSERT_TRUE(CreateHardLinkA(linked.c_str(), bookmarks.c_str(), nullptr));
+    WritePrivateProfileStringA("Zorbit Setup", "BOOKMARK", (user.Path() + "\\bookmark*.htm").c_str(),
+                               product.recordPath.c_str());
+    std::vector<Removal> plan = PlanRemoval(product);
+    writes = 0;
+    FileReplacementCalls previous = SetFileReplacementCalls({CopyAndRestoreFail, nullptr, nullptr});
+    CarryOutRemoval(product, plan);
+    SetFileReplacementCalls(previous);
+    std::string row = OutcomeText(plan[0].result);
+    size_t at = row.find("the only whole copy of the original is ");
+    ASSERT_NE(std::string::npos, at) << row;
+    std::string backup = row.substr(at + 39);
+    EXPECT_EQ(original, ReadBytes(backup));
+    DeleteFileA(backup.c_str());
 }
 
 }  // namespace
