@@ -84,9 +84,8 @@ void UninstallDialog::OnInitDialog() {
                            ", so nothing was looked for. Start the Uninstall.exe in the folder Zorbit was installed from."
                      : "Nothing of Zorbit is left to remove from this computer.";
         SetDlgItemTextA(window_, IDC_HEADLINE, headline.c_str());
+        recordMissing_ = noRecord;
         OfferOnlyClose();
-        if (noRecord)
-            SetDlgItemTextA(window_, IDC_CLOSING_NOTE, "");
         return;
     }
     SetDlgItemTextA(window_, IDC_HEADLINE,
@@ -102,6 +101,9 @@ void UninstallDialog::OnRemove() {
         AskToCloseBrowser(window_);
         return;
     }
+    // Without a record only the settings can be found: what the installer
+    // put elsewhere may still be there.
+    recordMissing_ = GetFileAttributesA(product_.recordPath.c_str()) == INVALID_FILE_ATTRIBUTES;
     CarryOutRemoval(product_, plan_);
     removed_ = true;
     ShowRows();
@@ -110,11 +112,14 @@ void UninstallDialog::OnRemove() {
     });
     bool kept = std::any_of(plan_.begin(), plan_.end(),
                             [](const Removal& thing) { return thing.result.outcome == Outcome::NotOurs; });
-    SetDlgItemTextA(window_, IDC_HEADLINE,
-                    unfinished ? "Uninstall has finished. What it could not remove stays listed in SetUp.ini; run "
-                                 "it again to finish the job."
-                    : kept     ? "Zorbit has been removed from this computer. What is not Zorbit's was kept."
-                               : "Zorbit has been removed from this computer.");
+    std::string headline =
+        recordMissing_ ? "Uninstall removed the settings it found, but there is no install record " +
+                             product_.recordPath + ", so what the installer put elsewhere could not be looked for."
+        : unfinished   ? "Uninstall has finished. What it could not remove stays listed in SetUp.ini; run it again to "
+                         "finish the job."
+        : kept         ? "Zorbit has been removed from this computer. What is not Zorbit's was kept."
+                       : "Zorbit has been removed from this computer.";
+    SetDlgItemTextA(window_, IDC_HEADLINE, headline.c_str());
     OfferOnlyClose();
 }
 
@@ -148,7 +153,7 @@ void UninstallDialog::OfferOnlyClose() {
     SetFocus(GetDlgItem(window_, IDCANCEL));
     // Only a finished removal frees the folder, and a drive root is no
     // folder to delete.
-    bool finished = std::none_of(plan_.begin(), plan_.end(), [](const Removal& thing) {
+    bool finished = !recordMissing_ && std::none_of(plan_.begin(), plan_.end(), [](const Removal& thing) {
         return thing.result.outcome == Outcome::Failed || thing.result.outcome == Outcome::InUse;
     });
     bool root = product_.directory.size() == 2 && product_.directory[1] == ':';

@@ -294,6 +294,20 @@ TEST(Uninstallation, AProductAtADriveRootGoesWholeAndLeavesTheBookmarksAsTheyWer
     EXPECT_EQ("", copy.Text(kClosingNote));
     copy.Press(IDCANCEL);
     EXPECT_EQ(0, copy.WaitForExit(10000));
+
+    // Settings without a record, as a product run from read-only media leaves them: no success is claimed.
+    WriteProfileStringA("Zorbit", "ZorbitDir", "C:\\e2e\\copy");
+    UninstallDriver settingsOnly;
+    ASSERT_TRUE(settingsOnly.Start("C:\\e2e\\copy", 30000));
+    EXPECT_EQ(Rows("to be removed", {"Settings"}), Outcomes(settingsOnly));
+    settingsOnly.Press(kRemove);
+    ASSERT_TRUE(settingsOnly.WaitForClose(20000));
+    EXPECT_NE(std::string::npos, settingsOnly.Text(kHeadline).find("no install record C:\\e2e\\copy\\SetUp.ini"))
+        << settingsOnly.Text(kHeadline);
+    EXPECT_EQ("", settingsOnly.Text(kClosingNote));
+    settingsOnly.Press(IDCANCEL);
+    EXPECT_EQ(0, settingsOnly.WaitForExit(10000));
+    EXPECT_EQ("", Section("", "Zorbit"));
 }
 
 }  // namespace
