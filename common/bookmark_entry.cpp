@@ -97,11 +97,6 @@ std::string BookmarkEntryLine(const std::string& productDirectory) {
     return "    " + BookmarkEntry(productDirectory) + "\r\n";
 }
 
-bool IsBookmarkAddressOf(const std::string& address, const std::string& productDirectory) {
-    std::string ours = BookmarkAddress(productDirectory);
-    return address.size() == ours.size() && std::equal(address.begin(), address.end(), ours.begin(), SameLetters);
-}
-
 std::vector<BookmarkSpan> FindBookmarkEntries(const std::string& text) {
     std::vector<BookmarkSpan> spans;
     size_t from = 0;

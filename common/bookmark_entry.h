@@ -28,10 +28,6 @@ struct BookmarkSpan {
 // in the order they stand. Line ends may be CR LF, LF or CR.
 std::vector<BookmarkSpan> FindBookmarkEntries(const std::string& text);
 
-// Whether address is the start page's address for productDirectory, as a
-// browser compares it: without letter case.
-bool IsBookmarkAddressOf(const std::string& address, const std::string& productDirectory);
-
 // The bookmark file's new text: every earlier "Welcome to Zorbit" entry's
 // span taken out (unless it holds another link), then the entry for
 // productDirectory as a line of its own after the first line holding

@@ -21,7 +21,7 @@ inline std::string RecordPathOf(const std::string& directory) { return directory
 // A product directory as every program names it: full, in its long form,
 // without a trailing separator, so that "\SetUp.ini" can follow it; a drive
 // root is "D:", a share root "\\server\share". Empty when path is no
-// full path.
+// full path (a bare "D:" counts as the drive's root).
 std::string ProductDirectory(const std::string& path);
 
 // Whether path is full: "D:\..." or "\\server\share\...". A relative,

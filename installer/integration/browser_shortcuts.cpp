@@ -1,4 +1,3 @@
-#include "common/install_record.h"
 #include "installer/integration/install_steps.h"
 #include "common/registry_key.h"
 
@@ -19,8 +18,7 @@ void CreateBrowserShortcuts(InstallState& state) {
     if (!IsFullPath(desktop)) {
         ShowStepMessage("The Desktop folder is unknown, so no desktop shortcut for Zorbit was made.");
     } else {
-        if (!state.installRecordPath.empty())
-            WriteRecordValue(ProductAt(state.productDirectory), kDesktopShortcutKey, desktopLink);
+        WriteRecordValue(state.RecordedProduct(), kDesktopShortcutKey, desktopLink);
         CreateShellLink(state, target, desktopLink, "Zor Bit for IE");
     }
     if (IsFullPath(state.programsFolder))

@@ -1,7 +1,5 @@
 #include "installer/integration/install_state.h"
 
-#include "common/install_record.h"
-
 #include <windows.h>
 
 bool CaptureProductDirectory(InstallState& state) {

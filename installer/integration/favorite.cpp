@@ -1,5 +1,4 @@
 #include "common/file_handle.h"
-#include "common/install_record.h"
 #include "installer/integration/install_steps.h"
 
 namespace {
@@ -40,6 +39,6 @@ bool AddFavorite(InstallState& state) {
 
     std::string address = "file:///" + state.productDirectory + "\\BatchBM.htm";
     if (WritePrivateProfileStringA("InternetShortcut", "URL", address.c_str(), favoritePath.c_str()))
-        WriteRecordValue(ProductAt(state.productDirectory), kFavoriteKey, favoritePath);
+        WriteRecordValue(state.RecordedProduct(), kFavoriteKey, favoritePath);
     return true;
 }

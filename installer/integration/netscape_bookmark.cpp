@@ -1,7 +1,6 @@
 #include "common/bookmark_entry.h"
 #include "installer/integration/bookmark_file.h"
 #include "common/file_handle.h"
-#include "common/install_record.h"
 #include "installer/integration/install_steps.h"
 
 #include <vector>
@@ -36,7 +35,7 @@ bool AddNetscapeBookmark(InstallState& state) {
         return true;
 
     std::string pattern = userDirectory + "\\bookmark*.htm";
-    WriteRecordValue(ProductAt(state.productDirectory), kBookmarkKey, pattern);
+    WriteRecordValue(state.RecordedProduct(), kBookmarkKey, pattern);
 
     for (const std::string& path : FindBookmarkFiles(userDirectory, pattern))
         RewriteBookmarkFile(path, state.productDirectory);

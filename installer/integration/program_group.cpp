@@ -1,5 +1,4 @@
 #include "common/file_handle.h"
-#include "common/install_record.h"
 #include "installer/integration/install_steps.h"
 
 bool CreateProgramGroup(InstallState& state) {

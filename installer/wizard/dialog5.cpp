@@ -22,7 +22,6 @@ void Dialog5::OnInitDialog() {
     if (sheet_)
         state_.startDirectory = sheet_->GetStartDirectory();
     haveProductDirectory_ = CaptureProductDirectory(state_);
-    state_.installRecordPath = haveProductDirectory_ ? RecordPathOf(state_.productDirectory) : std::string();
 }
 
 void Dialog5::OnSetActive() { InstallPlugin(); }
@@ -51,7 +50,7 @@ void Dialog5::InstallPlugin() {
             AddFavorite(state_);
         // The record names only a plug-in that was put there.
         if (copied)
-            WriteRecordValue(ProductAt(state_.productDirectory), netscape ? kNsPluginKey : kIePluginKey, pluginPath);
+            WriteRecordValue(state_.RecordedProduct(), netscape ? kNsPluginKey : kIePluginKey, pluginPath);
     }
     if (!copied) {
         locationText_ = kFailureText;

@@ -32,7 +32,6 @@ protected:
         InstallState state;
         state.startDirectory = directory.Path();
         state.productDirectory = directory.Path();
-        state.installRecordPath = directory / "SetUp.ini";
         state.programsFolder = "C:\\Programs";
         return state;
     }

@@ -18,7 +18,6 @@ protected:
         SetShellFolder(registry_, "Favorites", favorites_.Path());
         SetShellFolder(registry_, "Programs", programs_.Path());
         state_.productDirectory = product_.Path();
-        state_.installRecordPath = product_ / "SetUp.ini";
     }
 
     std::string FavoritePath() const { return favorites_ / "Welcome to Zorbit.url"; }

@@ -27,7 +27,6 @@ protected:
         registry_.SetText(HKEY_LOCAL_MACHINE, kUsers, "CurrentUser", "tester");
         registry_.SetText(HKEY_LOCAL_MACHINE, std::string(kUsers) + "\\tester", "DirRoot", user_.Path());
         state_.productDirectory = product_.Path();
-        state_.installRecordPath = product_ / "SetUp.ini";
     }
 
     std::string Bookmarks(const char* name = "bookmark.htm") const { return user_ / name; }
