@@ -1,6 +1,6 @@
 #include "common/browser_windows.h"
 
-#include <psapi.h>
+#include <tlhelp32.h>
 
 namespace {
 
@@ -26,16 +26,21 @@ bool StartsWithText(const std::string& text, const char* prefix) {
                           static_cast<int>(length)) == CSTR_EQUAL;
 }
 
+// The program file name of the window's process, from the process list
+// (which names it without its folder).
 std::string ProgramOf(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
-    if (!process)
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
         return std::string();
-    char path[MAX_PATH * 2] = "";
-    DWORD size = GetProcessImageFileNameA(process, path, sizeof path);
-    CloseHandle(process);
-    std::string program(path, size);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    std::string program;
+    for (BOOL more = Process32First(snapshot, &entry); more && program.empty(); more = Process32Next(snapshot, &entry))
+        if (entry.th32ProcessID == pid)
+            program = entry.szExeFile;
+    CloseHandle(snapshot);
     size_t slash = program.find_last_of("\\/");
     return slash == std::string::npos ? program : program.substr(slash + 1);
 }
@@ -51,6 +56,12 @@ BOOL CALLBACK FindFrame(HWND window, LPARAM param) {
         return TRUE;
     char windowClass[256] = "";
     GetClassNameA(window, windowClass, sizeof windowClass);
+    // The process list is read only for a window of a browser's class.
+    bool browserClass = false;
+    for (const Browser& browser : kBrowsers)
+        browserClass = browserClass || StartsWithText(windowClass, browser.classPrefix);
+    if (!browserClass)
+        return TRUE;
     std::string program = ProgramOf(window);
     if (!IsBrowserFrame(windowClass, program) ||
         (search->internetExplorerOnly && lstrcmpiA(program.c_str(), "iexplore.exe") != 0))
