@@ -1,13 +1,11 @@
 #include <vector>
 
-#include "installer/integration/bookmark_entry.h"
-#include "installer/integration/file_handle.h"
-#include "installer/integration/file_replacement.h"
+#include "common/bookmark_entry.h"
+#include "common/file_handle.h"
+#include "common/file_replacement.h"
 #include "uninstaller/removal_steps.h"
 
 namespace {
-
-const char kBookmarkName[] = "Welcome to Zorbit";
 
 std::string FolderOf(const std::string& pattern) {
     size_t slash = pattern.find_last_of('\\');
@@ -30,25 +28,30 @@ std::vector<std::string> MatchingFiles(const std::string& pattern) {
 
 }  // namespace
 
-std::string DropBookmarkEntries(const std::string& text, const std::string& address, int* dropped) {
+std::string DropBookmarkEntries(const std::string& text, const std::string& address, int* dropped, bool* refused) {
+    std::vector<BookmarkSpan> ours;
+    bool mixed = false;
+    // Another "Welcome to Zorbit", or one for another page, stays.
+    for (const BookmarkSpan& span : FindBookmarkEntries(text)) {
+        if (!SameText(span.address, address))
+            continue;
+        ours.push_back(span);
+        mixed = mixed || span.holdsOtherLink;
+    }
+    if (refused)
+        *refused = mixed;
+    if (mixed)
+        ours.clear();
     std::string kept;
     kept.reserve(text.size());
-    int count = 0;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end + 1;
-        std::string line = text.substr(start, end - start);
-        // The installer's own entry names both; a line the user wrote for
-        // another page, or another "Welcome to Zorbit", stays.
-        if (line.find(kBookmarkName) != std::string::npos && ContainsText(line, address))
-            ++count;
-        else
-            kept += line;
-        start = end;
+    size_t from = 0;
+    for (const BookmarkSpan& span : ours) {
+        kept.append(text, from, span.begin - from);
+        from = span.end;
     }
+    kept.append(text, from, std::string::npos);
     if (dropped)
-        *dropped = count;
+        *dropped = static_cast<int>(ours.size());
     return kept;
 }
 
@@ -66,9 +69,10 @@ int CountBookmarkFiles(const Product& product, const std::string& pattern) {
     for (const std::string& path : MatchingFiles(pattern)) {
         std::string text;
         int entries = 0;
+        bool refused = false;
         if (ReadFileText(path, text)) {
-            DropBookmarkEntries(text, address, &entries);
-            if (entries > 0)
+            DropBookmarkEntries(text, address, &entries, &refused);
+            if (entries > 0 || refused)
                 ++files;
         }
     }
@@ -81,23 +85,33 @@ RemovalResult RemoveBookmarkEntries(const Product& product, const std::string& p
     std::string address = BookmarkAddress(product.directory);
     int edited = 0;
     std::string failures;
+    auto fail = [&failures](const std::string& path, const std::string& reason) {
+        failures += (failures.empty() ? "" : "; ") + path + ": " + reason;
+    };
     for (const std::string& path : MatchingFiles(pattern)) {
         std::string text;
         if (!ReadFileText(path, text)) {
-            failures += (failures.empty() ? "" : "; ") + path + ": " + SystemReason(GetLastError());
+            fail(path, SystemReason(GetLastError()) + "; the file is as it was");
             continue;
         }
         int entries = 0;
-        std::string kept = DropBookmarkEntries(text, address, &entries);
+        bool refused = false;
+        std::string kept = DropBookmarkEntries(text, address, &entries, &refused);
+        if (refused) {
+            fail(path, "another link stands inside the entry, so nothing was taken out; the file is as it was");
+            continue;
+        }
         if (entries == 0)
             continue;
         SetLastError(0);
-        if (!ReplaceFileText(path, kept)) {
+        std::string keptCopy;
+        if (!ReplaceFileText(path, kept, &keptCopy)) {
             DWORD error = GetLastError();
             std::string reason = (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) ? "the file is read-only"
                                  : error ? SystemReason(error)
                                          : "it could not be rewritten";
-            failures += (failures.empty() ? "" : "; ") + path + ": " + reason;
+            fail(path, reason + (keptCopy.empty() ? "; the file is as it was"
+                                                  : "; the only whole copy of the original is " + keptCopy));
             continue;
         }
         ++edited;

@@ -1,7 +1,9 @@
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
+#include "common/file_replacement.h"
 #include "uninstaller/removal_steps.h"
 
 namespace {
@@ -20,6 +22,20 @@ bool ListsZorbitType(const std::string& types) {
             return false;
         start = bar + 1;
     }
+}
+
+// The builds this product ships: a plug-in file of the same bytes is the one
+// this product's installer copied; another installation's build is not.
+bool IsThisProductsBuild(const Product& product, const std::string& path) {
+    std::string installed;
+    if (!ReadFileText(path, installed))
+        return false;
+    for (const char* build : {"\\DemoIe.dll", "\\DemoNs.dll"}) {
+        std::string shipped;
+        if (ReadFileText(product.directory + build, shipped) && shipped == installed)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -59,7 +75,7 @@ bool IsZorbitPlugin(const std::string& path) {
     return false;
 }
 
-RemovalResult RemovePluginFile(const std::string& path) {
+RemovalResult RemovePluginFile(const Product& product, const std::string& path) {
     switch (KindOf(path)) {
     case PathKind::Missing: return {Outcome::AlreadyGone, ""};
     case PathKind::Folder: return {Outcome::NotOurs, "it is a folder"};
@@ -67,6 +83,8 @@ RemovalResult RemovePluginFile(const std::string& path) {
     }
     if (!IsZorbitPlugin(path))
         return {Outcome::NotOurs, "not a build of the Zorbit plug-in"};
+    if (!IsThisProductsBuild(product, path))
+        return {Outcome::NotOurs, "another installation's build of the plug-in"};
     if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY)
         return {Outcome::Failed, "the file is read-only"};
     if (DeleteFileA(path.c_str()))

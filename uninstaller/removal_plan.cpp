@@ -10,9 +10,9 @@ struct RecordedThing {
 };
 
 const RecordedThing kRecordedThings[] = {
-    {"IE_PLUGIN", ThingKind::PluginFile},       {"NS_PLUGIN", ThingKind::PluginFile},
-    {"FAVORITE", ThingKind::Favorite},          {"BOOKMARK", ThingKind::BookmarkEntries},
-    {"IE ICON", ThingKind::DesktopShortcut},    {"Start Directory", ThingKind::ProgramGroup},
+    {kIePluginKey, ThingKind::PluginFile},         {kNsPluginKey, ThingKind::PluginFile},
+    {kFavoriteKey, ThingKind::Favorite},           {kBookmarkKey, ThingKind::BookmarkEntries},
+    {kDesktopShortcutKey, ThingKind::DesktopShortcut}, {kProgramGroupKey, ThingKind::ProgramGroup},
 };
 
 void Probe(const Product& product, Removal& thing) {
@@ -43,7 +43,7 @@ RemovalResult Remove(const Product& product, const Removal& thing) {
     if (thing.path.empty())
         return {Outcome::AlreadyGone, ""};
     switch (thing.kind) {
-    case ThingKind::PluginFile: return RemovePluginFile(thing.path);
+    case ThingKind::PluginFile: return RemovePluginFile(product, thing.path);
     case ThingKind::Favorite: return RemoveFavorite(product, thing.path);
     case ThingKind::BookmarkEntries: return RemoveBookmarkEntries(product, thing.path);
     case ThingKind::DesktopShortcut: return RemoveBrowserShortcut(product, thing.path);
@@ -63,7 +63,7 @@ std::vector<Removal> PlanRemoval(const Product& product) {
         if (!value.present)
             continue;
         // Both plug-in keys naming one file make one row.
-        if (recorded.kind == ThingKind::PluginFile && !value.tooLong && !plan.empty() &&
+        if (recorded.kind == ThingKind::PluginFile && !value.tooLong && !value.notFull && !plan.empty() &&
             plan.back().kind == ThingKind::PluginFile && plan.back().refusal.outcome == Outcome::Pending &&
             SameText(plan.back().path, value.text)) {
             plan.back().keys.push_back(recorded.key);
@@ -75,6 +75,12 @@ std::vector<Removal> PlanRemoval(const Product& product) {
         if (value.tooLong) {
             thing.path = "(a recorded path too long to be one)";
             thing.refusal = {Outcome::Failed, "the recorded path is too long"};
+            thing.present = true;
+        } else if (value.notFull) {
+            // Relative or rooted, it would name a different place for each
+            // current directory: nothing is looked at there.
+            thing.path = value.text;
+            thing.refusal = {Outcome::Failed, "the recorded path is not a full path"};
             thing.present = true;
         } else {
             thing.path = value.text;
@@ -101,6 +107,7 @@ bool AnythingToRemove(const std::vector<Removal>& plan) {
 
 void CarryOutRemoval(const Product& product, std::vector<Removal>& plan) {
     bool forgotStaleKeys = false;
+    std::string recordFailure;
     for (Removal& thing : plan) {
         if (thing.kind == ThingKind::Settings)
             continue;
@@ -108,7 +115,10 @@ void CarryOutRemoval(const Product& product, std::vector<Removal>& plan) {
         if (KeepsRecordKey(thing.result.outcome))
             continue;
         for (const std::string& key : thing.keys)
-            ForgetRecordKey(product, key.c_str());
+            if (!ForgetRecordKey(product, key.c_str()) && recordFailure.empty())
+                recordFailure = (GetFileAttributesA(product.recordPath.c_str()) & FILE_ATTRIBUTE_READONLY)
+                                    ? std::string(kRecordFileName) + " is read-only"
+                                    : SystemReason(GetLastError());
         forgotStaleKeys = forgotStaleKeys || !thing.present;
     }
     for (Removal& thing : plan) {
@@ -117,6 +127,12 @@ void CarryOutRemoval(const Product& product, std::vector<Removal>& plan) {
         thing.result = RemoveSettings(product);
         if (thing.result.outcome == Outcome::AlreadyGone && forgotStaleKeys)
             thing.result.outcome = Outcome::Removed;
+        // A record that keeps naming removed things would be listed again
+        // by every later run: the run has not finished.
+        if (!recordFailure.empty()) {
+            thing.present = true;
+            thing.result = {Outcome::Failed, "the record could not be updated: " + recordFailure};
+        }
     }
     DeleteRecordFileIfEmpty(product);
 }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "uninstaller/install_record.h"
+#include "common/install_record.h"
 #include "uninstaller/removal.h"
 
 // Every thing the record names, with whether it is there now, and the

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "uninstaller/install_record.h"
+#include "common/install_record.h"
 #include "uninstaller/removal.h"
-#include "uninstaller/text_compare.h"
+#include "common/text_compare.h"
 
 // Files
 enum class PathKind { Missing, File, Folder };
@@ -20,22 +20,26 @@ RemovalResult DeleteOwnFile(const std::string& path);
 std::string SystemReason(DWORD error);
 
 // The plug-in: only a build of npzrbit, known by the MIME type in its
-// version resource; a file in use is deleted when Windows restarts.
+// version resource, whose bytes are this product's own build of it; a file
+// in use is deleted when Windows restarts.
 bool IsZorbitPlugin(const std::string& path);
-RemovalResult RemovePluginFile(const std::string& path);
+RemovalResult RemovePluginFile(const Product& product, const std::string& path);
 
 // The favourite: only when its address is this product's start page.
 RemovalResult RemoveFavorite(const Product& product, const std::string& path);
 
 // Bookmarks: the pattern must be the installer's "\bookmark*.htm"; only the
-// lines naming "Welcome to Zorbit" and this product's start page go.
+// spans of the entries named "Welcome to Zorbit" for this product's start
+// page go, whatever the line ends.
 bool IsBookmarkPattern(const std::string& pattern);
 // How many files matching the pattern hold an entry.
 int CountBookmarkFiles(const Product& product, const std::string& pattern);
 RemovalResult RemoveBookmarkEntries(const Product& product, const std::string& pattern);
-// The text without its entry lines, every other byte as it was; dropped
-// receives the number of lines taken out.
-std::string DropBookmarkEntries(const std::string& text, const std::string& address, int* dropped);
+// The text without the spans of the entries for address, every other byte
+// as it was; dropped receives their number. When any such span holds
+// another link, nothing is dropped and refused is set.
+std::string DropBookmarkEntries(const std::string& text, const std::string& address, int* dropped,
+                                bool* refused = nullptr);
 
 // Shortcuts: only those whose arguments name this product's start page,
 // or (editor, uninstaller) whose target is this product's program.

@@ -51,10 +51,15 @@ RemovalResult RemoveSettings(const Product& product) {
             failures = "the profile entry: " + SystemReason(GetLastError());
         }
     }
+    bool readOnly = (GetFileAttributesA(product.recordPath.c_str()) & FILE_ATTRIBUTE_READONLY) &&
+                    KindOf(product.recordPath) == PathKind::File;
     for (const char* section : kCollectionSections) {
         if (!SectionPresent(product.recordPath, section))
             continue;
-        if (WritePrivateProfileStringA(section, nullptr, nullptr, product.recordPath.c_str()))
+        if (readOnly)
+            failures += (failures.empty() ? "" : "; ") + std::string(section) + ": " + kRecordFileName +
+                        " is read-only";
+        else if (WritePrivateProfileStringA(section, nullptr, nullptr, product.recordPath.c_str()))
             removed = true;
         else
             failures += (failures.empty() ? "" : "; ") + std::string(section) + ": " + SystemReason(GetLastError());

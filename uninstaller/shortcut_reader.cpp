@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "installer/integration/com_ptr.h"
+#include "common/com_ptr.h"
 
 bool ReadShortcut(const std::string& path, ShortcutFields& fields) {
     ComPtr<IShellLinkA> link;

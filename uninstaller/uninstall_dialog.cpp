@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "common/browser_windows.h"
 #include "uninstaller/browser_check.h"
 #include "uninstaller/removal_plan.h"
 #include "uninstaller/resources/uninstall_ids.h"
@@ -75,7 +76,15 @@ void UninstallDialog::OnInitDialog() {
     plan_ = PlanRemoval(product_);
     ShowRows();
     if (!AnythingToRemove(plan_)) {
-        SetDlgItemTextA(window_, IDC_HEADLINE, "Nothing of Zorbit is left to remove from this computer.");
+        // A copy started outside the product folder finds no record there;
+        // it must not pass that off as a finished removal.
+        bool noRecord = GetFileAttributesA(product_.recordPath.c_str()) == INVALID_FILE_ATTRIBUTES;
+        std::string headline =
+            noRecord ? "There is no install record " + product_.recordPath +
+                           ", so nothing was looked for. Start the Uninstall.exe in the folder Zorbit was installed from."
+                     : "Nothing of Zorbit is left to remove from this computer.";
+        SetDlgItemTextA(window_, IDC_HEADLINE, headline.c_str());
+        recordMissing_ = noRecord;
         OfferOnlyClose();
         return;
     }
@@ -88,10 +97,13 @@ void UninstallDialog::OnRemove() {
     // A second click already on its way must not run the removal again.
     if (removed_)
         return;
-    if (HWND browser = FindOpenBrowser()) {
-        AskToCloseBrowser(window_, browser);
+    if (FindOpenBrowser()) {
+        AskToCloseBrowser(window_);
         return;
     }
+    // Without a record only the settings can be found: what the installer
+    // put elsewhere may still be there.
+    recordMissing_ = GetFileAttributesA(product_.recordPath.c_str()) == INVALID_FILE_ATTRIBUTES;
     CarryOutRemoval(product_, plan_);
     removed_ = true;
     ShowRows();
@@ -100,11 +112,14 @@ void UninstallDialog::OnRemove() {
     });
     bool kept = std::any_of(plan_.begin(), plan_.end(),
                             [](const Removal& thing) { return thing.result.outcome == Outcome::NotOurs; });
-    SetDlgItemTextA(window_, IDC_HEADLINE,
-                    unfinished ? "Uninstall has finished. What it could not remove stays listed in SetUp.ini; run "
-                                 "it again to finish the job."
-                    : kept     ? "Zorbit has been removed from this computer. What is not Zorbit's was kept."
-                               : "Zorbit has been removed from this computer.");
+    std::string headline =
+        recordMissing_ ? "Uninstall removed the settings it found, but there is no install record " +
+                             product_.recordPath + ", so what the installer put elsewhere could not be looked for."
+        : unfinished   ? "Uninstall has finished. What it could not remove stays listed in SetUp.ini; run it again to "
+                         "finish the job."
+        : kept         ? "Zorbit has been removed from this computer. What is not Zorbit's was kept."
+                       : "Zorbit has been removed from this computer.";
+    SetDlgItemTextA(window_, IDC_HEADLINE, headline.c_str());
     OfferOnlyClose();
 }
 
@@ -136,6 +151,14 @@ void UninstallDialog::OfferOnlyClose() {
     SetDlgItemTextA(window_, IDCANCEL, "Close");
     SendMessageA(window_, DM_SETDEFID, IDCANCEL, 0);
     SetFocus(GetDlgItem(window_, IDCANCEL));
-    std::string note = "You can now delete the folder " + product_.directory + ".";
+    // Only a finished removal frees the folder, and a drive root is no
+    // folder to delete.
+    bool finished = !recordMissing_ && std::none_of(plan_.begin(), plan_.end(), [](const Removal& thing) {
+        return thing.result.outcome == Outcome::Failed || thing.result.outcome == Outcome::InUse;
+    });
+    bool root = product_.directory.size() == 2 && product_.directory[1] == ':';
+    std::string note = !finished ? std::string()
+                       : root    ? "You can now delete Zorbit's files from " + ShownDirectory(product_) + "."
+                                 : "You can now delete the folder " + ShownDirectory(product_) + ".";
     SetDlgItemTextA(window_, IDC_CLOSING_NOTE, note.c_str());
 }

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "uninstaller/install_record.h"
+#include "common/install_record.h"
 #include "uninstaller/removal.h"
 
 class UninstallDialog {
@@ -31,4 +31,5 @@ private:
     HWND window_ = nullptr;
     HICON icon_ = nullptr;
     bool removed_ = false;
+    bool recordMissing_ = false;  // no SetUp.ini: nothing the installer recorded can be found
 };

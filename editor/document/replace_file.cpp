@@ -9,7 +9,7 @@
 #include "editor/document/definition_document.h"
 
 #ifdef _WIN32
-#include "installer/integration/file_replacement.h"
+#include "common/file_replacement.h"
 #else
 #include <cerrno>
 #include <fcntl.h>

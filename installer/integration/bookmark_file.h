@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "installer/integration/file_replacement.h"
+#include "common/file_replacement.h"
 
-// Rewrites the bookmark file at path around entryLine (see
+// Rewrites the bookmark file at path for productDirectory (see
 // RewriteBookmarkText). On any failure the file keeps its content and no
 // scratch file remains; the result tells whether the file was replaced.
-bool RewriteBookmarkFile(const std::string& path, const std::string& entryLine);
+bool RewriteBookmarkFile(const std::string& path, const std::string& productDirectory);
 
 // The writer of ReplaceFileText under its older name.
 using BookmarkFileWriter = FileReplacementWriter;

@@ -1,5 +1,5 @@
 #include "installer/integration/install_steps.h"
-#include "installer/integration/registry_key.h"
+#include "common/registry_key.h"
 
 void CreateBrowserShortcuts(InstallState& state) {
     if (state.productDirectory.empty())
@@ -13,8 +13,14 @@ void CreateBrowserShortcuts(InstallState& state) {
     std::string desktopLink = desktop + "\\Zor Bit IE.LNK";
     std::string groupLink = state.programsFolder + "\\Zorbit\\Zor Bit IE.LNK";
     std::string target = state.browserProgramDirectory + "\\Iexplore.exe ";
-    if (!state.installRecordPath.empty())
-        WritePrivateProfileStringA("Zorbit Setup", "IE ICON", desktopLink.c_str(), state.installRecordPath.c_str());
-    CreateShellLink(state, target, desktopLink, "Zor Bit for IE");
-    CreateShellLink(state, target, groupLink, "Zor Bit for IE");
+    // A shortcut in whatever folder happens to be current would be lost;
+    // an unknown Programs folder is reported with the program group.
+    if (!IsFullPath(desktop)) {
+        ShowStepMessage("The Desktop folder is unknown, so no desktop shortcut for Zorbit was made.");
+    } else {
+        WriteRecordValue(state.RecordedProduct(), kDesktopShortcutKey, desktopLink);
+        CreateShellLink(state, target, desktopLink, "Zor Bit for IE");
+    }
+    if (IsFullPath(state.programsFolder))
+        CreateShellLink(state, target, groupLink, "Zor Bit for IE");
 }

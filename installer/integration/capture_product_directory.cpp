@@ -8,6 +8,8 @@ bool CaptureProductDirectory(InstallState& state) {
         state.productDirectory.clear();
         return false;
     }
-    state.productDirectory = state.startDirectory;
-    return true;
+    // The form every program names the product by: a drive root is "D:",
+    // so that "\\SetUp.ini" after it names D:\SetUp.ini.
+    state.productDirectory = ProductDirectory(state.startDirectory);
+    return !state.productDirectory.empty();
 }

@@ -8,15 +8,15 @@ int WriteCollectionSettings(InstallState& state) {
     if (!CaptureProductDirectory(state) || state.productDirectory.empty())
         return 1;
     const std::string& directory = state.productDirectory;
-    const char* record = state.installRecordPath.c_str();
-    if (!state.installRecordPath.empty()) {
-        WritePrivateProfileStringA("CollectionNames", "General Collection", (directory + "\\WebSite.htm").c_str(), record);
-        WritePrivateProfileStringA("CollectionNames", "User Collection", (directory + "\\Template.htm").c_str(), record);
-        WritePrivateProfileStringA("LocalZB", "Home", (directory + "\\BatchBM.htm").c_str(), record);
-        WritePrivateProfileStringA("LocalZB", "User Collection", (directory + "\\TempBM.htm").c_str(), record);
-        WritePrivateProfileStringA("Zorbit Setup", "Start Directory", (state.programsFolder + "\\Zorbit").c_str(),
-                                   record);
-    }
+    const Product product = state.RecordedProduct();
+    const char* record = product.recordPath.c_str();
+    WritePrivateProfileStringA("CollectionNames", "General Collection", (directory + "\\WebSite.htm").c_str(), record);
+    WritePrivateProfileStringA("CollectionNames", "User Collection", (directory + "\\Template.htm").c_str(), record);
+    WritePrivateProfileStringA("LocalZB", "Home", (directory + "\\BatchBM.htm").c_str(), record);
+    WritePrivateProfileStringA("LocalZB", "User Collection", (directory + "\\TempBM.htm").c_str(), record);
+    // A rooted "\\Zorbit" would name a folder on whatever drive is current.
+    if (IsFullPath(state.programsFolder))
+        WriteRecordValue(product, kProgramGroupKey, state.programsFolder + "\\Zorbit");
     WriteProfileStringA("Zorbit", "ZorbitDir", directory.c_str());
     return 1;
 }

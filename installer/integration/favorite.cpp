@@ -1,4 +1,4 @@
-#include "installer/integration/file_handle.h"
+#include "common/file_handle.h"
 #include "installer/integration/install_steps.h"
 
 namespace {
@@ -26,6 +26,11 @@ bool AddFavorite(InstallState& state) {
     // Without a product directory there is no start page to point at.
     if (state.productDirectory.empty())
         return true;
+    // A favourite in whatever folder happens to be current would be lost.
+    if (!IsFullPath(favorites)) {
+        ShowStepMessage("The Favorites folder is unknown, so no favourite for Zorbit was added.");
+        return true;
+    }
 
     DeleteEarlierFavorite(favoritePath);
 
@@ -33,9 +38,7 @@ bool AddFavorite(InstallState& state) {
     CopyFileA(templatePath.c_str(), favoritePath.c_str(), FALSE);
 
     std::string address = "file:///" + state.productDirectory + "\\BatchBM.htm";
-    WritePrivateProfileStringA("InternetShortcut", "URL", address.c_str(), favoritePath.c_str());
-
-    std::string record = state.productDirectory + "\\SetUp.ini";
-    WritePrivateProfileStringA("Zorbit Setup", "FAVORITE", favoritePath.c_str(), record.c_str());
+    if (WritePrivateProfileStringA("InternetShortcut", "URL", address.c_str(), favoritePath.c_str()))
+        WriteRecordValue(state.RecordedProduct(), kFavoriteKey, favoritePath);
     return true;
 }

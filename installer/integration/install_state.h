@@ -1,10 +1,12 @@
 // What the install page holds for the integration steps: the product
-// directory, the install record path and the Programs folder, and the
-// browser program directory that the sheet carries.
+// directory (and through it the install record) and the Programs folder,
+// and the browser program directory that the sheet carries.
 #pragma once
 
 #include <stdexcept>
 #include <string>
+
+#include "common/install_record.h"
 
 struct InstallState {
     // The directory the installer was started in, which the sheet reads
@@ -15,9 +17,12 @@ struct InstallState {
     // could not be read or was longer than the path limit: the steps then
     // write nothing under it.
     std::string productDirectory;
-    std::string installRecordPath;      // productDirectory + "\SetUp.ini"
     std::string programsFolder;         // stored by GetShellFolders
     std::string browserProgramDirectory;  // from the sheet, for the shortcuts
+
+    // The product the install record is kept for: its record is SetUp.ini
+    // in the product directory. Only for a state that holds a directory.
+    Product RecordedProduct() const { return ProductAt(productDirectory); }
 };
 
 // A file error that leaves an install step at once and reaches the

@@ -35,6 +35,9 @@ void CreateBrowserShortcuts(InstallState& state);
 // The collection keys, "Start Directory" and "Zorbit"/"ZorbitDir"; 1.
 int WriteCollectionSettings(InstallState& state);
 
+// Says that a step was skipped; shown as the shortcut messages are.
+void ShowStepMessage(const char* text);
+
 // One shortcut written through the shell's link object; a failed field is
 // shown and the shortcut still saved. The result is that of the save, or
 // the failure that kept the link object from being made.

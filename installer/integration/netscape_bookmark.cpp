@@ -1,6 +1,6 @@
-#include "installer/integration/bookmark_entry.h"
+#include "common/bookmark_entry.h"
 #include "installer/integration/bookmark_file.h"
-#include "installer/integration/file_handle.h"
+#include "common/file_handle.h"
 #include "installer/integration/install_steps.h"
 
 #include <vector>
@@ -27,18 +27,17 @@ std::vector<std::string> FindBookmarkFiles(const std::string& folder, const std:
 bool AddNetscapeBookmark(InstallState& state) {
     GetShellFolders(state);
     std::string userDirectory = GetNetscapeUserDirectory();
-    if (userDirectory.empty())
+    // A relative one would name other files for each current directory.
+    if (!IsFullPath(userDirectory))
         return false;
     // Without a product directory there is no start page to point at.
     if (state.productDirectory.empty())
         return true;
 
     std::string pattern = userDirectory + "\\bookmark*.htm";
-    std::string record = state.productDirectory + "\\SetUp.ini";
-    WritePrivateProfileStringA("Zorbit Setup", "BOOKMARK", pattern.c_str(), record.c_str());
+    WriteRecordValue(state.RecordedProduct(), kBookmarkKey, pattern);
 
-    std::string entryLine = BookmarkEntryLine(state.productDirectory);
     for (const std::string& path : FindBookmarkFiles(userDirectory, pattern))
-        RewriteBookmarkFile(path, entryLine);
+        RewriteBookmarkFile(path, state.productDirectory);
     return true;
 }

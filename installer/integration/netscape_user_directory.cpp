@@ -1,5 +1,5 @@
 #include "installer/integration/install_steps.h"
-#include "installer/integration/registry_key.h"
+#include "common/registry_key.h"
 
 std::string GetNetscapeUserDirectory() {
     RegistryKey software;

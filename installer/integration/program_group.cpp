@@ -1,9 +1,13 @@
-#include "installer/integration/file_handle.h"
+#include "common/file_handle.h"
 #include "installer/integration/install_steps.h"
 
 bool CreateProgramGroup(InstallState& state) {
     if (state.productDirectory.empty())
         return true;
+    if (!IsFullPath(state.programsFolder)) {
+        ShowStepMessage("The Programs folder is unknown, so no program group for Zorbit was made.");
+        return true;
+    }
     std::string group = state.programsFolder + "\\Zorbit";
     // An existing folder matches through its own entries: the group is kept
     // as the user left it.

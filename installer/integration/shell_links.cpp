@@ -1,6 +1,6 @@
 #include "installer/integration/shell_links.h"
 
-#include "installer/integration/com_ptr.h"
+#include "common/com_ptr.h"
 #include "installer/integration/install_steps.h"
 
 namespace {
@@ -55,6 +55,8 @@ HRESULT WriteLink(const std::string& target, const std::string& linkPath, const 
 }
 
 }  // namespace
+
+void ShowStepMessage(const char* text) { message(text); }
 
 ShellLinkFactory SetShellLinkFactory(ShellLinkFactory replacement) {
     ShellLinkFactory previous = factory;

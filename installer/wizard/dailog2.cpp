@@ -5,7 +5,7 @@
 
 #include "installer/resources/resource_ids.h"
 #include "installer/wizard/main_sheet.h"
-#include "installer/integration/file_handle.h"
+#include "common/file_handle.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "installer/wizard/dialog3.h"
 
 #include "installer/resources/resource_ids.h"
-#include "installer/wizard/browser_window_check.h"
+#include "common/browser_windows.h"
 
 Dialog3::Dialog3() : PropertyPage(IDD_DIALOG3) {}
 
@@ -28,15 +28,11 @@ void Dialog3::OnCommand(WORD id, WORD code) {
 bool Dialog3::OnKillActive() { return CheckBrowserClosed(); }
 
 bool Dialog3::CheckBrowserClosed() {
-    static const char kPattern[] = "- Microsoft Internet Explorer";
-    // With no window to look at, an earlier find must not count again.
-    g_browserWindowFound = 0;
-    EnumWindows(FindBrowserWindowProc, reinterpret_cast<LPARAM>(kPattern));
-    if (g_browserWindowFound == 1) {
-        int answer = MessageBoxA(Window(), "Your Internet Explorer is open.\nClose it please, before click next!",
-                                 "Zorbit Installation", MB_OKCANCEL | MB_ICONEXCLAMATION);
-        if (answer == IDOK)
-            SendMessageA(g_foundBrowserWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // The browser is the user's to close: nothing is sent to it, and the
+    // page waits for the next press.
+    if (FindOpenInternetExplorer()) {
+        MessageBoxA(Window(), "Your Internet Explorer is open.\nClose it please, before click next!",
+                    "Zorbit Installation", MB_OKCANCEL | MB_ICONEXCLAMATION);
         return false;
     }
     if (sheet_)

@@ -1,12 +1,13 @@
 #include "installer/wizard/dialog5.h"
 
+#include "common/install_record.h"
 #include "installer/integration/install_steps.h"
+#include "installer/integration/pending_delete.h"
 #include "installer/resources/resource_ids.h"
 #include "installer/wizard/main_sheet.h"
 
 namespace {
 
-const char kRecordSection[] = "Zorbit Setup";
 const char kFailureText[] = "The installation failed. Select another directory to try again.";
 
 }  // namespace
@@ -21,7 +22,6 @@ void Dialog5::OnInitDialog() {
     if (sheet_)
         state_.startDirectory = sheet_->GetStartDirectory();
     haveProductDirectory_ = CaptureProductDirectory(state_);
-    state_.installRecordPath = haveProductDirectory_ ? state_.productDirectory + "\\SetUp.ini" : std::string();
 }
 
 void Dialog5::OnSetActive() { InstallPlugin(); }
@@ -40,13 +40,17 @@ void Dialog5::InstallPlugin() {
         bool netscape = choice == BrowserNetscape;
         std::string source = state_.productDirectory + (netscape ? "\\DemoNs.dll" : "\\DemoIe.dll");
         copied = !pluginPath.empty() && CopyFileA(source.c_str(), pluginPath.c_str(), FALSE);
+        // An uninstall that met the earlier copy held may have left its
+        // deletion for the next restart, which would take this copy.
+        if (copied)
+            CancelDeleteAtRestart(pluginPath);
         if (netscape)
             AddNetscapeBookmark(state_);
         else
             AddFavorite(state_);
-        std::string record = state_.productDirectory + "\\SetUp.ini";
-        WritePrivateProfileStringA(kRecordSection, netscape ? "NS_PLUGIN" : "IE_PLUGIN", pluginPath.c_str(),
-                                   record.c_str());
+        // The record names only a plug-in that was put there.
+        if (copied)
+            WriteRecordValue(state_.RecordedProduct(), netscape ? kNsPluginKey : kIePluginKey, pluginPath);
     }
     if (!copied) {
         locationText_ = kFailureText;

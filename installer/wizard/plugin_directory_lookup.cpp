@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "installer/integration/registry_key.h"
+#include "common/registry_key.h"
 #include "installer/wizard/main_sheet.h"
 
 namespace {

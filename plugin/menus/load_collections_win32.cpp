@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/install_record.h"
 #include "plugin/menus/bar_menu_data.h"
 
 namespace {
@@ -29,7 +30,7 @@ void AddSection(CBarMenuData& menus, const char* section, DWORD size, const std:
 void CBarMenuData::LoadCollections() {
     char directory[kDirectorySize] = {};
     GetProfileStringA("Zorbit", "ZorbitDir", "C:\\Zorbit", directory, kDirectorySize);
-    const std::string setup = std::string(directory) + "\\SetUp.ini";
+    const std::string setup = RecordPathOf(directory);
     const std::string index = std::string(directory) + "\\ZBIndex.ini";
     AddSection(*this, "LocalZB", kLocalSectionSize, setup, true);
     AddSection(*this, "Bazrelle", kIndexSectionSize, index, false);

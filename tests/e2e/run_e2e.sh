@@ -37,11 +37,15 @@ iedir="$c/Program Files/Internet Explorer"
 mkdir -p "$iedir/Plugins" "$c/Downloads" "$c/e2e"
 cp "$browser" "$iedir/iexplore.exe"
 cp -r "$product" "$c/Downloads/Zorbit"
+# A second copy that the prefix sees as the root of drive R:.
+cp -r "$product" "$c/Root"
+ln -sfn ../drive_c/Root "$WINEPREFIX/dosdevices/r:"
 [ "$driver" = --interactive ] || cp "$driver" "$c/e2e/driver.exe"
 
 wine reg add 'HKLM\Software\Microsoft\IE Setup\SETUP' /v Path /d 'C:\Program Files\Internet Explorer' /f >/dev/null 2>&1 </dev/null
 
 export ZORBIT_E2E_PRODUCT='C:\Downloads\Zorbit'
+export ZORBIT_E2E_ROOT_PRODUCT='R:\'
 export ZORBIT_E2E_BROWSER_DIR='C:\Program Files\Internet Explorer'
 export ZORBIT_E2E_SHOTS='C:\e2e\shots'
 export ZORBIT_BROWSER_LOG='C:\e2e\browser.log'

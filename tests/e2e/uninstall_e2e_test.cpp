@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "tests/support/browser_process.h"
 #include "tests/support/files.h"
 #include "tests/support/state_scopes.h"
 #include "tests/e2e/screen_capture.h"
@@ -95,6 +96,15 @@ std::vector<std::string> Outcomes(const UninstallDriver& driver) {
     return rows;
 }
 
+// The deletions Windows is to make at its next restart.
+std::string PendingDeletions() {
+    char value[8192] = "";
+    DWORD size = sizeof value;
+    RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                 "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, value, &size);
+    return std::string(value, size);
+}
+
 std::vector<std::string> Rows(const std::string& outcome, std::vector<const char*> things) {
     std::vector<std::string> rows;
     for (const char* thing : things)
@@ -130,9 +140,13 @@ TEST(Uninstallation, TheWizardInstallsTwiceAndTheUserAddsThingsOfTheirOwn) {
     usersThings = UsersThingsNow();
 }
 
-TEST(Uninstallation, RemoveWaitsForAnOpenBrowserAndClosesItOnRequest) {
-    HWND browser = CreateWindowExA(0, "STATIC", "Start - Microsoft Internet Explorer", WS_OVERLAPPEDWINDOW, 0, 0,
-                                   200, 100, nullptr, nullptr, nullptr, nullptr);
+TEST(Uninstallation, DISABLED_ShowsABrowserFrame) { ShowFrameUntilEnded(); }
+
+TEST(Uninstallation, RemoveWaitsForAnOpenBrowserAndLeavesItToTheUser) {
+    CreateDirectoryA("C:\\e2e\\ie", nullptr);
+    auto* browser = new BrowserProcess("C:\\e2e\\ie", "iexplore.exe", "Uninstallation.DISABLED_ShowsABrowserFrame",
+                                       "IEFrame");
+    ASSERT_TRUE(browser->Window()) << "no stand-in browser";
     session = new UninstallDriver;
     ASSERT_TRUE(session->Start(Product(), 30000)) << "no Uninstall dialog";
     EXPECT_EQ(Rows("to be removed", kInstalled), Outcomes(*session));
@@ -142,11 +156,11 @@ TEST(Uninstallation, RemoveWaitsForAnOpenBrowserAndClosesItOnRequest) {
     session->Press(kRemove);
     EXPECT_NE(std::string::npos, session->AnswerMessageBox(IDOK, 10000).find("browser is open"))
         << "no request to close the browser";
-    for (int i = 0; i < 100 && IsWindow(browser); ++i)
-        PumpFor(50);
-    EXPECT_FALSE(IsWindow(browser)) << "the browser was not asked to close";
+    PumpFor(1000);
+    EXPECT_TRUE(IsWindow(browser->Window())) << "the browser is the user's to close";
     EXPECT_EQ(Rows("to be removed", kInstalled), Outcomes(*session)) << "nothing goes while the browser is open";
     EXPECT_TRUE(Exists(Plugin()));
+    delete browser;
 }
 
 TEST(Uninstallation, RemoveTakesBackEverythingTheRecordNamed) {
@@ -208,6 +222,92 @@ TEST(Uninstallation, AHeldPluginIsInUseAndStaysInTheRecord) {
     }
     EXPECT_FALSE(Exists(Plugin()));
     EXPECT_EQ("[Mine]\r\nAnswer=42\r\n", ReadBytes(Record()));
+
+    // Installed again before the restart: the restart must not take the new copy.
+    InstallAndCloseBrowser();
+    EXPECT_TRUE(Exists(Plugin()));
+    EXPECT_EQ(std::string::npos, PendingDeletions().find("npzrbit.dll")) << PendingDeletions();
+    UninstallDriver driver;
+    ASSERT_TRUE(driver.Start(Product(), 30000));
+    driver.Press(kRemove);
+    ASSERT_TRUE(driver.WaitForClose(20000));
+    EXPECT_EQ(Rows("removed", kInstalled), Outcomes(driver));
+    driver.Press(IDCANCEL);
+    EXPECT_EQ(0, driver.WaitForExit(10000));
+}
+
+TEST(Uninstallation, AProductAtADriveRootGoesWholeAndLeavesTheBookmarksAsTheyWere) {
+    const std::string root = Env("ZORBIT_E2E_ROOT_PRODUCT");
+    ASSERT_EQ("R:\\", root) << "run_e2e.sh maps R: to a copy of the product";
+    const std::string users = "SOFTWARE\\Netscape\\Netscape Navigator\\Users";
+    const std::string plugins = "C:\\Netscape\\Program\\Plugins", user = "C:\\Netscape\\Users\\tester";
+    RegistryScope registry;
+    registry.SetText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator", "CurrentVersion", "4.7");
+    registry.SetText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Netscape\\Netscape Navigator\\4.7\\Main", "Plugins Directory",
+                     plugins);
+    registry.SetText(HKEY_LOCAL_MACHINE, users, "CurrentUser", "tester");
+    registry.SetText(HKEY_LOCAL_MACHINE, users + "\\tester", "DirRoot", user);
+    for (const char* folder : {"C:\\Netscape", "C:\\Netscape\\Program", "C:\\Netscape\\Program\\Plugins",
+                               "C:\\Netscape\\Users", "C:\\Netscape\\Users\\tester"})
+        CreateDirectoryA(folder, nullptr);
+    // Rewritten by another program with CR alone, and a last line without its end.
+    const std::string bookmarks = "<TITLE>Bookmarks</TITLE>\r<DL><p>\r    <DT><A HREF=\"http://example.org/\">"
+                                  "Example</A>\r\n<DT><A HREF=\"http://mine/\">Mine</A></DL><p>";
+    WriteBytes(user + "\\bookmark.htm", bookmarks);
+
+    WizardDriver wizard;
+    ASSERT_TRUE(wizard.Start(root) && wizard.WaitForSheet(30000));
+    for (int page = 0; page < 5; ++page) {
+        ASSERT_TRUE(wizard.WaitForPage(page, 20000)) << "page " << page + 1;
+        // The Netscape button is disabled; its click still reaches the page.
+        if (page == 2)
+            SendMessageA(PropSheet_GetCurrentPageHwnd(wizard.sheet()), WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED), 0);
+        wizard.Press(page < 4 ? PSBTN_NEXT : PSBTN_FINISH);
+    }
+    ASSERT_NE(-1, wizard.WaitForExit(60000));
+    ASSERT_TRUE(Exists(plugins + "\\npzrbit.dll"));
+    ASSERT_NE(bookmarks, ReadBytes(user + "\\bookmark.htm")) << "no bookmark was added";
+
+    UninstallDriver driver;
+    ASSERT_TRUE(driver.Start("R:", 30000));
+    driver.Press(kRemove);
+    ASSERT_TRUE(driver.WaitForClose(20000));
+    EXPECT_EQ(Rows("removed", {"Plug-in file", "Bookmark entries", "Desktop shortcut", "Program group", "Settings"}),
+              Outcomes(driver));
+    EXPECT_EQ("Zorbit has been removed from this computer.", driver.Text(kHeadline));
+    EXPECT_EQ("You can now delete Zorbit's files from R:\\.", driver.Text(kClosingNote));
+    driver.Press(IDCANCEL);
+    EXPECT_EQ(0, driver.WaitForExit(10000));
+    EXPECT_EQ(bookmarks, ReadBytes(user + "\\bookmark.htm"));
+    for (const std::string& path : {plugins + "\\npzrbit.dll", std::string("R:\\SetUp.ini"),
+                                    ShellFolder("Desktop") + "\\Zor Bit IE.LNK", ShellFolder("Programs") + "\\Zorbit"})
+        EXPECT_FALSE(Exists(path)) << path;
+    EXPECT_EQ("", Section("", "Zorbit"));
+
+    // A copy started elsewhere says where it looked for the record.
+    CreateDirectoryA("C:\\e2e\\copy", nullptr);
+    ASSERT_TRUE(CopyFileA("R:\\Uninstall.exe", "C:\\e2e\\copy\\Uninstall.exe", FALSE));
+    UninstallDriver copy;
+    ASSERT_TRUE(copy.Start("C:\\e2e\\copy", 30000));
+    EXPECT_NE(std::string::npos, copy.Text(kHeadline).find("no install record C:\\e2e\\copy\\SetUp.ini"))
+        << copy.Text(kHeadline);
+    EXPECT_EQ("", copy.Text(kClosingNote));
+    copy.Press(IDCANCEL);
+    EXPECT_EQ(0, copy.WaitForExit(10000));
+
+    // Settings without a record, as a product run from read-only media leaves them: no success is claimed.
+    WriteProfileStringA("Zorbit", "ZorbitDir", "C:\\e2e\\copy");
+    UninstallDriver settingsOnly;
+    ASSERT_TRUE(settingsOnly.Start("C:\\e2e\\copy", 30000));
+    EXPECT_EQ(Rows("to be removed", {"Settings"}), Outcomes(settingsOnly));
+    settingsOnly.Press(kRemove);
+    ASSERT_TRUE(settingsOnly.WaitForClose(20000));
+    EXPECT_NE(std::string::npos, settingsOnly.Text(kHeadline).find("no install record C:\\e2e\\copy\\SetUp.ini"))
+        << settingsOnly.Text(kHeadline);
+    EXPECT_EQ("", settingsOnly.Text(kClosingNote));
+    settingsOnly.Press(IDCANCEL);
+    EXPECT_EQ(0, settingsOnly.WaitForExit(10000));
+    EXPECT_EQ("", Section("", "Zorbit"));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "editor/document/definition_document.h"
 #ifdef _WIN32
-#include "installer/integration/file_replacement.h"
+#include "common/file_replacement.h"
 #endif
 #include "plugin/menus/bar_menu_data.h"
 #include "tests/menus/scratch_files.h"

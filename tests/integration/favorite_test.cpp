@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "installer/integration/install_steps.h"
+#include "installer/integration/shell_links.h"
 #include "test_support.h"
 
 namespace {
@@ -17,7 +18,6 @@ protected:
         SetShellFolder(registry_, "Favorites", favorites_.Path());
         SetShellFolder(registry_, "Programs", programs_.Path());
         state_.productDirectory = product_.Path();
-        state_.installRecordPath = product_ / "SetUp.ini";
     }
 
     std::string FavoritePath() const { return favorites_ / "Welcome to Zorbit.url"; }
@@ -38,6 +38,22 @@ TEST_F(Favorite, ShellFoldersGiveFavoritesAndStorePrograms) {
     change.Delete(HKEY_CURRENT_USER, kShellFolders, "Programs");
     EXPECT_EQ(favorites_.Path(), GetShellFolders(state_));
     EXPECT_EQ("", state_.programsFolder);
+}
+
+std::vector<std::string> shown;
+void Remember(const char* text) { shown.push_back(text); }
+
+TEST_F(Favorite, UnknownFavoritesFolderAddsNothingAndSaysSo) {
+    RegistryScope change;
+    change.Delete(HKEY_CURRENT_USER, kShellFolders, "Favorites");
+    shown.clear();
+    ShellLinkMessage previous = SetShellLinkMessage(Remember);
+    CurrentDirectoryScope inProduct(product_.Path());
+    EXPECT_TRUE(AddFavorite(state_));
+    SetShellLinkMessage(previous);
+    EXPECT_EQ(std::vector<std::string>{"The Favorites folder is unknown, so no favourite for Zorbit was added."}, shown);
+    EXPECT_EQ(std::vector<std::string>{}, FolderEntries(product_.Path())) << "nothing recorded, nothing made here";
+    EXPECT_FALSE(Exists("C:\\Welcome to Zorbit.url"));
 }
 
 TEST_F(Favorite, WithoutTemplateHoldsTheAddressAlone) {

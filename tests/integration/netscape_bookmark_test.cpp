@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "installer/integration/bookmark_entry.h"
+#include "common/bookmark_entry.h"
 #include "installer/integration/bookmark_file.h"
-#include "installer/integration/file_replacement.h"
+#include "common/file_replacement.h"
 #include "installer/integration/install_steps.h"
 #include "refusing_folder.h"
 #include "test_support.h"
@@ -27,7 +27,6 @@ protected:
         registry_.SetText(HKEY_LOCAL_MACHINE, kUsers, "CurrentUser", "tester");
         registry_.SetText(HKEY_LOCAL_MACHINE, std::string(kUsers) + "\\tester", "DirRoot", user_.Path());
         state_.productDirectory = product_.Path();
-        state_.installRecordPath = product_ / "SetUp.ini";
     }
 
     std::string Bookmarks(const char* name = "bookmark.htm") const { return user_ / name; }
@@ -61,6 +60,9 @@ TEST(BookmarkAddress, DriveRootAndFoldersKeepTheBarForm) {
 
 TEST_F(NetscapeBookmark, RewritesEachFileAroundTheFirstListTag) {
     const std::string entry = ExpectedEntry();
+    const std::string bare = entry.substr(4, entry.size() - 6);
+    const std::string old = "<DT><A HREF=\"file:///C|/Old/BatchBM.htm\">Welcome to Zorbit</A>";
+    const std::string mine = "<DT><A HREF=\"http://mine/\">Mine</A>";
     struct Case {
         const char* name;
         std::string before;
@@ -70,17 +72,24 @@ TEST_F(NetscapeBookmark, RewritesEachFileAroundTheFirstListTag) {
          "<TITLE>Bookmarks</TITLE>\r\n<DL><p>\r\n    <DT>a\r\n<DL><p>\r\n</DL><p>\r\n",
          "<TITLE>Bookmarks</TITLE>\r\n<DL><p>\r\n" + entry + "    <DT>a\r\n<DL><p>\r\n</DL><p>\r\n"},
         {"no tag: no entry, old entries still dropped",
-         "<TITLE>x</TITLE>\r\n<DT>Welcome to Zorbit old\r\n<DT>b\r\n",
+         "<TITLE>x</TITLE>\r\n    " + old + "\r\n<DT>b\r\n",
          "<TITLE>x</TITLE>\r\n<DT>b\r\n"},
         {"tag test is case-sensitive", "<dl><p>\r\n<DL><P>\r\n<DT>c\r\n", "<dl><p>\r\n<DL><P>\r\n<DT>c\r\n"},
-        {"first tag line kept with the name, later ones dropped",
+        {"the name alone is no entry: only an anchor so named goes",
          "<H1>Welcome to Zorbit</H1><DL><p>\r\n<DL><p>Welcome to Zorbit\r\n<DT>d\r\n",
-         "<H1>Welcome to Zorbit</H1><DL><p>\r\n" + entry + "<DT>d\r\n"},
-        {"LF and a missing last line end become CR LF", "<DL><p>\n<DT>e\n\n</DL>",
-         "<DL><p>\r\n" + entry + "<DT>e\r\n\r\n</DL>\r\n"},
-        {"lone CR stays inside its line", "a\rb\r\n<DL><p>\r\r\n", "a\rb\r\n<DL><p>\r\r\n" + entry},
+         "<H1>Welcome to Zorbit</H1><DL><p>\r\n" + entry + "<DL><p>Welcome to Zorbit\r\n<DT>d\r\n"},
+        {"LF and a missing last line end stay; the entry takes its line's end", "<DL><p>\n<DT>e\n\n</DL>",
+         "<DL><p>\n    " + bare + "\n<DT>e\n\n</DL>"},
+        {"a CR alone ends a line", "a\rb\r\n<DL><p>\r\r\n", "a\rb\r\n<DL><p>\r    " + bare + "\r\r\n"},
         {"empty file stays empty", "", ""},
         {"empty lines kept", "\r\n\r\n<DL><p>\r\n", "\r\n\r\n<DL><p>\r\n" + entry},
+        {"CR only, with an old entry", "<DL><p>\r    " + old + "\r" + mine + "\r</DL>\r",
+         "<DL><p>\r    " + bare + "\r" + mine + "\r</DL>\r"},
+        {"one line: the entry follows the tag", "<DL><p>" + old + mine + "</DL>", "<DL><p>" + bare + mine + "</DL>"},
+        {"one line without the exact tag keeps the user's links", "<dl><p>" + mine + old + "</dl>",
+         "<dl><p>" + mine + "</dl>"},
+        {"mixed line ends", "<DL><p>\r\n" + mine + "\r" + mine + "\n</DL>",
+         "<DL><p>\r\n" + entry + mine + "\r" + mine + "\n</DL>"},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         SCOPED_TRACE("case " + std::to_string(i) + ": " + cases[i].name);
@@ -109,7 +118,8 @@ TEST_F(NetscapeBookmark, EditsEveryMatchingFileAndNoOther) {
     WriteBytes(Bookmarks("other.htm"), "<DL><p>\r\n");
     EXPECT_TRUE(AddNetscapeBookmark(state_));
     EXPECT_EQ("<DL><p>\r\n" + ExpectedEntry(), ReadBytes(Bookmarks("bookmark.htm")));
-    EXPECT_EQ("<DL><p>\r\n" + ExpectedEntry() + "<DT>two\r\n", ReadBytes(Bookmarks("bookmark2.htm")));
+    const std::string entryLf = ExpectedEntry().substr(0, ExpectedEntry().size() - 2) + "\n";
+    EXPECT_EQ("<DL><p>\n" + entryLf + "<DT>two\n", ReadBytes(Bookmarks("bookmark2.htm")));
     EXPECT_EQ("<DL><p>\r\n", ReadBytes(Bookmarks("other.htm")));
 }
 
@@ -263,7 +273,7 @@ TEST_F(NetscapeBookmark, HardLinkedFileKeepsBothLinksWithTheNewText) {
     WriteBytes(Bookmarks(), "<DL><p>\n<DT>a\n");
     ASSERT_TRUE(CreateHardLinkA(linked.c_str(), Bookmarks().c_str(), nullptr));
     EXPECT_TRUE(AddNetscapeBookmark(state_));
-    const std::string expected = "<DL><p>\r\n" + ExpectedEntry() + "<DT>a\r\n";
+    const std::string expected = "<DL><p>\n" + ExpectedEntry().substr(0, ExpectedEntry().size() - 2) + "\n<DT>a\n";
     EXPECT_EQ(expected, ReadBytes(Bookmarks()));
     EXPECT_EQ(expected, ReadBytes(linked));
     EXPECT_EQ(2u, LinkCount(Bookmarks()));
@@ -276,7 +286,7 @@ TEST_F(NetscapeBookmark, FolderRefusingNewFilesStillGetsTheEntry) {
     if (!refusing.Refuses())
         GTEST_SKIP() << "the host cannot make a folder refuse new files here";
     EXPECT_TRUE(AddNetscapeBookmark(state_));
-    EXPECT_EQ("<DL><p>\r\n" + ExpectedEntry() + "<DT>a\r\n", ReadBytes(Bookmarks()));
+    EXPECT_EQ("<DL><p>\n" + ExpectedEntry().substr(0, ExpectedEntry().size() - 2) + "\n<DT>a\n", ReadBytes(Bookmarks()));
     EXPECT_EQ(std::vector<std::string>{"bookmark.htm"}, FolderEntries(user_.Path()));
     EXPECT_EQ(std::vector<std::string>{}, Leftovers());
 }

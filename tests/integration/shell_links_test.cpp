@@ -77,7 +77,6 @@ protected:
         messages.clear();
         state_.startDirectory = product_.Path();
         state_.productDirectory = product_.Path();
-        state_.installRecordPath = product_ / "SetUp.ini";
         state_.browserProgramDirectory = "C:\\Program Files\\Internet Explorer";
         GetShellFolders(state_);
     }

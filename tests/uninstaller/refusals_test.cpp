@@ -5,10 +5,13 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <memory>
+
+#include "common/browser_windows.h"
 #include "installer/integration/install_steps.h"
+#include "tests/support/browser_process.h"
 #include "tests/support/files.h"
 #include "tests/support/state_scopes.h"
-#include "uninstaller/browser_check.h"
 #include "uninstaller/removal_steps.h"
 
 using namespace support;
@@ -60,14 +63,17 @@ TEST_F(Refusals, OnlyABuildOfThePluginIsDeleted) {
     RegistryScope registry;
     const std::string sessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
     registry.Delete(HKEY_LOCAL_MACHINE, sessionManager, "PendingFileRenameOperations");
+    ASSERT_TRUE(CopyFileA(PluginBuild().c_str(), (productFolder_ / "DemoIe.dll").c_str(), FALSE));
     struct Case {
         const char* name;
         std::string source;  // copied in; empty makes a text file
         DWORD attributes;
         Outcome outcome;
         bool stays;
+        std::string appended = "";  // another installation's build differs from this product's
     } cases[] = {
         {"npzrbit.dll", PluginBuild(), FILE_ATTRIBUTE_NORMAL, Outcome::Removed, false},
+        {"another.dll", PluginBuild(), FILE_ATTRIBUTE_NORMAL, Outcome::NotOurs, true, "0.2.1"},
         {"text.dll", "", FILE_ATTRIBUTE_NORMAL, Outcome::NotOurs, true},
         {"program.dll", ThisProgram(), FILE_ATTRIBUTE_NORMAL, Outcome::NotOurs, true},
         {"readonly.dll", PluginBuild(), FILE_ATTRIBUTE_READONLY, Outcome::Failed, true},
@@ -80,10 +86,11 @@ TEST_F(Refusals, OnlyABuildOfThePluginIsDeleted) {
             WriteBytes(path, "MZ not really\r\n");
         else if (c.source != "-") {
             ASSERT_TRUE(CopyFileA(c.source.c_str(), path.c_str(), FALSE)) << i;
+            WriteBytes(path, ReadBytes(path) + c.appended);
         }
         SetFileAttributesA(path.c_str(), c.attributes);
         std::string before = ReadBytes(path);
-        ExpectOutcome(__LINE__, i, c.outcome, RemovePluginFile(path));
+        ExpectOutcome(__LINE__, i, c.outcome, RemovePluginFile(product_, path));
         EXPECT_EQ(c.stays ? before : "<missing>", ReadBytes(path)) << "case " << i;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
@@ -93,7 +100,7 @@ TEST_F(Refusals, OnlyABuildOfThePluginIsDeleted) {
     ASSERT_TRUE(CopyFileA(PluginBuild().c_str(), held.c_str(), FALSE));
     HANDLE open = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, open);
-    RemovalResult result = RemovePluginFile(held);
+    RemovalResult result = RemovePluginFile(product_, held);
     CloseHandle(open);
     ExpectOutcome(__LINE__, 0, Outcome::InUse, result);
     EXPECT_TRUE(Exists(held));
@@ -187,25 +194,63 @@ TEST_F(Refusals, TheProgramGroupLosesOnlyTheInstallersShortcuts) {
     EXPECT_TRUE(Exists(other));
 }
 
-TEST_F(Refusals, BrowserWindowsAreFoundByTheInstallersTitles) {
+TEST(BrowserCheck, BrowsersAreKnownByTheirFrameClassAndProgram) {
     struct Case {
+        const char* windowClass;
+        const char* program;
+        bool browser;
+    } cases[] = {
+        {"IEFrame", "iexplore.exe", true},
+        {"IEFrame", "IEXPLORE.EXE", true},
+        {"Netscape4.0", "netscape.exe", true},
+        {"MozillaWindowClass", "netscp.exe", true},
+        {"IEFrame", "explorer.exe", false},
+        {"Notepad", "netscape.exe", false},
+        {"Notepad", "notepad.exe", false},
+        {"MozillaWindowClass", "firefox.exe", false},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+        EXPECT_EQ(cases[i].browser, IsBrowserFrame(cases[i].windowClass, cases[i].program)) << "case " << i;
+}
+
+TEST(BrowserCheck, DISABLED_ShowsAFrame) { ShowFrameUntilEnded(); }
+
+TEST_F(Refusals, OnlyAShownFrameOfABrowserProgramIsAnOpenBrowser) {
+    struct Case {
+        const char* program;  // a copy of this program under that name; null: this program itself
+        const char* windowClass;
+        bool shown;
         const char* title;
         bool found;
     } cases[] = {
-        {"about:blank - Microsoft Internet Explorer", true},
-        {"Netscape - [Home]", true},
-        {"Home - Netscape", true},
-        {"Netscape", true},
-        {"Microsoft Internet Explorer", false},
-        {"Netscape Navigator Help", false},
+        {"iexplore.exe", "IEFrame", true, "", true},
+        {"iexplore.exe", "IEFrame", false, "", false},
+        {nullptr, "IEFrame", true, "", false},
+        {nullptr, "STATIC", true, "about:blank - Microsoft Internet Explorer", false},
+        {nullptr, "STATIC", true, "Netscape - notes.txt", false},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        HWND window = CreateWindowExA(0, "STATIC", cases[i].title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                      nullptr, nullptr);
-        ASSERT_TRUE(window);
-        HWND found = FindOpenBrowser();
-        EXPECT_EQ(cases[i].found, found == window) << "case " << i << ": " << cases[i].title;
-        DestroyWindow(window);
+        const Case& c = cases[i];
+        ASSERT_EQ(nullptr, FindOpenBrowser()) << "case " << i << ": a browser is open already";
+        std::unique_ptr<BrowserProcess> browser;
+        HWND window = nullptr;
+        if (c.program) {
+            browser.reset(new BrowserProcess(things_.Path(), c.program, "BrowserCheck.DISABLED_ShowsAFrame",
+                                             c.windowClass, c.shown));
+            window = browser->Window();
+        } else {
+            WNDCLASSA type = {};
+            type.lpfnWndProc = DefWindowProcA;
+            type.lpszClassName = c.windowClass;
+            RegisterClassA(&type);
+            window = CreateWindowExA(0, c.windowClass, c.title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
+                                     nullptr, nullptr, nullptr, nullptr);
+        }
+        ASSERT_TRUE(window) << "case " << i;
+        EXPECT_EQ(c.found, FindOpenBrowser() == window) << "case " << i << ": " << c.windowClass;
+        EXPECT_TRUE(IsWindow(window)) << "case " << i << ": nothing is sent to the browser";
+        if (!c.program)
+            DestroyWindow(window);
     }
 }
 

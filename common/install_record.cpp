@@ -1,10 +1,9 @@
-#include "uninstaller/install_record.h"
+#include "common/install_record.h"
 
 #include <windows.h>
 
+#include <cctype>
 #include <vector>
-
-const char kRecordSection[] = "Zorbit Setup";
 
 namespace {
 
@@ -13,13 +12,56 @@ const DWORD kValueBuffer = 4 * MAX_PATH;
 
 }  // namespace
 
+bool IsFullPath(const std::string& path) {
+    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        (path[2] == '\\' || path[2] == '/'))
+        return true;
+    // A share: two separators, a server, a separator, a share name; device
+    // paths ("\\?\", "\\.\") are no place a person chose.
+    if (path.size() < 5 || path[0] != '\\' || path[1] != '\\' || path[2] == '?' || path[2] == '.')
+        return false;
+    size_t share = path.find('\\', 2);
+    return share != std::string::npos && share > 2 && share + 1 < path.size() && path[share + 1] != '\\';
+}
+
+std::string ProductDirectory(const std::string& path) {
+    if (!IsFullPath(path) && !(path.size() == 2 && path[1] == ':'))
+        return std::string();
+    std::string directory = path.size() == 2 ? path + "\\" : path;
+    char full[4 * MAX_PATH];
+    DWORD length = GetFullPathNameA(directory.c_str(), sizeof full, full, nullptr);
+    if (length > 0 && length < sizeof full)
+        directory.assign(full, length);
+    // An 8.3 name current at install time must name the same product.
+    length = GetLongPathNameA(directory.c_str(), full, sizeof full);
+    if (length > 0 && length < sizeof full)
+        directory.assign(full, length);
+    while (directory.size() > 2 && (directory.back() == '\\' || directory.back() == '/'))
+        directory.pop_back();
+    return directory;
+}
+
 Product ProductAt(const std::string& directory) {
     Product product;
-    product.directory = directory;
-    while (product.directory.size() > 1 && product.directory.back() == '\\')
-        product.directory.pop_back();
-    product.recordPath = product.directory + "\\SetUp.ini";
+    product.directory = ProductDirectory(directory);
+    if (product.directory.empty()) {
+        // Not a full path: kept as given, trailing separators dropped, so
+        // that the record can still be told missing.
+        product.directory = directory;
+        while (product.directory.size() > 1 && product.directory.back() == '\\')
+            product.directory.pop_back();
+    }
+    product.recordPath = RecordPathOf(product.directory);
     return product;
+}
+
+std::string ShownDirectory(const Product& product) {
+    return product.directory.size() == 2 && product.directory[1] == ':' ? product.directory + "\\"
+                                                                         : product.directory;
+}
+
+bool WriteRecordValue(const Product& product, const char* key, const std::string& value) {
+    return WritePrivateProfileStringA(kRecordSection, key, value.c_str(), product.recordPath.c_str()) != FALSE;
 }
 
 Product RunningProduct() {
@@ -32,13 +74,7 @@ Product RunningProduct() {
             break;
         path.resize(path.size() * 2);
     }
-    // The installer recorded its directory in the long form the current
-    // directory has; a start through a short name must match it too.
     std::string file(path.data());
-    char longName[4 * MAX_PATH];
-    DWORD longLength = GetLongPathNameA(file.c_str(), longName, sizeof longName);
-    if (longLength > 0 && longLength < sizeof longName)
-        file = longName;
     size_t slash = file.find_last_of('\\');
     return ProductAt(slash == std::string::npos ? "." : file.substr(0, slash));
 }
@@ -62,11 +98,18 @@ RecordValue ReadRecordValue(const Product& product, const char* key) {
         value.tooLong = true;
         return value;
     }
+    value.notFull = !text.empty() && !IsFullPath(text);
     value.text = text;
     return value;
 }
 
 bool ForgetRecordKey(const Product& product, const char* key) {
+    // The read-only mark is the user's choice to keep the record as it is.
+    DWORD attributes = GetFileAttributesA(product.recordPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     if (!WritePrivateProfileStringA(kRecordSection, key, nullptr, product.recordPath.c_str()))
         return false;
     // The last key leaves the section's header behind.

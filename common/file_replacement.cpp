@@ -1,6 +1,6 @@
-#include "installer/integration/file_replacement.h"
+#include "common/file_replacement.h"
 
-#include "installer/integration/file_handle.h"
+#include "common/file_handle.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ bool ReplaceBeside(const std::string& path, DWORD attributes, const std::string&
 // The copy in place, for a folder that takes no scratch file or a file that
 // must keep its other names. The backup holds the original until the copy
 // is whole, so that even a process that dies half-way leaves it somewhere.
-bool ReplaceInPlace(const std::string& path, const std::string& text) {
+bool ReplaceInPlace(const std::string& path, const std::string& text, std::string* keptCopy) {
     std::string folder = TempFolder();
     std::string scratch;
     if (!MakeUniqueFile(folder, "zbm", scratch))
@@ -136,12 +136,16 @@ bool ReplaceInPlace(const std::string& path, const std::string& text) {
         return false;
     }
     bool replaced = OverwriteInPlace(file.Get(), written);
+    DWORD error = replaced ? 0 : GetLastError();
     // The bytes held in memory are the backup's, just written and flushed.
     bool whole = replaced || OverwriteInPlace(file.Get(), original);
     DeleteFileA(scratch.c_str());
     // Where even the restore failed the backup is the one whole copy left.
     if (whole)
         DeleteFileA(backup.c_str());
+    else if (keptCopy)
+        *keptCopy = backup;
+    SetLastError(error);
     return replaced;
 }
 
@@ -182,7 +186,7 @@ bool ReplaceFileText(const std::string& path, const std::string& text, const Rep
     return ReplaceFileText(path, text);
 }
 
-bool ReplaceFileText(const std::string& path, const std::string& text) {
+bool ReplaceFileText(const std::string& path, const std::string& text, std::string* keptCopy) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     // A read-only file is the user's choice to keep it as it is.
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
@@ -190,5 +194,5 @@ bool ReplaceFileText(const std::string& path, const std::string& text) {
     std::string scratch;
     if (!IsReachedByOtherNames(path, attributes) && MakeUniqueFile(FolderOf(path), "zbm", scratch))
         return ReplaceBeside(path, attributes, scratch, text);
-    return ReplaceInPlace(path, text);
+    return ReplaceInPlace(path, text, keptCopy);
 }

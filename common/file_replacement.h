@@ -9,8 +9,10 @@
 
 // Replaces the file at path with text so that it is never half-written and never lost, keeping its
 // identity (ReplaceFileA beside it; where the folder refuses a scratch file, the temp-folder path
-// with a backup). On failure the file keeps its content and no scratch or backup file remains.
-bool ReplaceFileText(const std::string& path, const std::string& text);
+// with a backup). On failure the file keeps its content and no scratch or backup file remains, except
+// where even the restore of a copy in place failed: the backup is then the one whole copy of the
+// original, and keptCopy (when given) receives its path.
+bool ReplaceFileText(const std::string& path, const std::string& text, std::string* keptCopy = nullptr);
 
 struct ReplaceOptions {
     // When not empty, the file's text before the replacement is first put

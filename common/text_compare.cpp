@@ -1,4 +1,4 @@
-#include "uninstaller/text_compare.h"
+#include "common/text_compare.h"
 
 #include <windows.h>
 

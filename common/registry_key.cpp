@@ -1,4 +1,4 @@
-#include "installer/integration/registry_key.h"
+#include "common/registry_key.h"
 
 #include <vector>
 
