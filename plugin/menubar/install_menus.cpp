@@ -12,6 +12,14 @@
 
 namespace {
 
+// Recorded as soon as it exists, so that running out of memory for the
+// record cannot leave a menu that nothing frees.
+HMENU CreateRecordedMenu(CBarMenuData& data) {
+    OwnedMenu menu(CreateMenu());
+    data.createdMenus.push_back(menu.get());
+    return menu.release();
+}
+
 HBITMAP LoadPicture(int number) {
     return LoadBitmapA(PluginModule(), MAKEINTRESOURCEA(number));
 }
@@ -64,9 +72,10 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
                             std::string(entry.name).c_str());
                 break;
             }
+            const std::string name(entry.name);
             HMENU submenu = CreateMenu();
             if (!AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak), reinterpret_cast<UINT_PTR>(submenu),
-                             std::string(entry.name).c_str())) {
+                             name.c_str())) {
                 // Not attached to anything that would destroy it: its items
                 // go nowhere visible and it is freed right away.
                 OwnedMenu orphan(submenu);
@@ -76,8 +85,7 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
             break;
         }
         case Title: {
-            HMENU title = CreateMenu();
-            data.createdMenus.push_back(title);
+            HMENU title = CreateRecordedMenu(data);
             if (data.frameMenu)
                 AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
                             std::string(entry.name).c_str());
@@ -112,8 +120,7 @@ int32_t CBarMenuData::InstallMenus(HWND frame) {
     baseItemCount = GetMenuItemCount(frameMenu);
 
     faceBitmap = LoadPicture(zorbit::kCollectionFacePicture);
-    HMENU collectionPopup = CreateMenu();
-    createdMenus.push_back(collectionPopup);
+    HMENU collectionPopup = CreateRecordedMenu(*this);
 
     dividerBitmap = LoadPicture(zorbit::kDividerPicture);
     if (frameMenu) {
@@ -124,8 +131,7 @@ int32_t CBarMenuData::InstallMenus(HWND frame) {
     }
     AppendCollectionPopup(*this, collectionPopup);
 
-    HMENU holder = CreateMenu();
-    createdMenus.push_back(holder);
+    HMENU holder = CreateRecordedMenu(*this);
     AppendDefinition(*this, holder);
 
     DrawMenuBar(frame);
