@@ -82,13 +82,23 @@ bool CPluginWnd::InChain(HWND hwnd) {
            SendMessageA(hwnd, g_probeMessage, reinterpret_cast<WPARAM>(&CPluginWnd::WindowProc), 0) == kProbeAnswer;
 }
 
+// A record whose procedure is no longer in the chain (cut out, or the handle
+// now names another window) leads nowhere.
+void CPluginWnd::ForgetIfStale(HWND hwnd) {
+    if (FindSubclass(hwnd) && !InChain(hwnd))
+        ForgetSubclass(hwnd);
+}
+
+bool CPluginWnd::Taken(HWND hwnd) {
+    ForgetIfStale(hwnd);
+    const Subclass* subclass = FindSubclass(hwnd);
+    return subclass && subclass->object;
+}
+
 bool CPluginWnd::Attach(HWND hwnd) {
     if (hwnd_ || !hwnd || !IsWindow(hwnd))
         return false;
-    // A record whose procedure is no longer in the chain (cut out, or the
-    // handle now names another window) leads nowhere.
-    if (FindSubclass(hwnd) && !InChain(hwnd))
-        ForgetSubclass(hwnd);
+    ForgetIfStale(hwnd);
     if (Subclass* subclass = FindSubclass(hwnd)) {
         if (subclass->object)
             return false;
