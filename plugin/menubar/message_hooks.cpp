@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "plugin/entry/plugin_module.h"
 #include "plugin/menubar/owned_handles.h"
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
@@ -83,6 +84,7 @@ void RetargetToLastOwner() {
 // No exception may leave a hook procedure into the system's code: what the
 // procedures call does not throw, and whatever might is dropped at the edge.
 LRESULT CALLBACK CommandHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    ModuleInUse inUse;
     // Only a message taken off the queue counts: a look with PM_NOREMOVE
     // followed by the real retrieval would otherwise forward it twice.
     if (code == HC_ACTION && (wParam & PM_REMOVE)) {
@@ -97,6 +99,7 @@ LRESULT CALLBACK CommandHookProc(int code, WPARAM wParam, LPARAM lParam) {
 // The browser's own menu filters were installed before this one and are
 // called after it: every message goes on to them.
 LRESULT CALLBACK SelectHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    ModuleInUse inUse;
     if (code == MSGF_MENU) {
         try {
             OpenSendHook();
@@ -110,6 +113,7 @@ LRESULT CALLBACK SelectHookProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK MenuSelectSendHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    ModuleInUse inUse;
     const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent->message == WM_MENUSELECT) {
         try {
