@@ -200,6 +200,10 @@ NPError NPP_SetWindow(NPP instance, NPWindow* window) noexcept {
         return NPERR_NO_ERROR;
     if (data->hwnd == hwnd)
         return NPERR_NO_ERROR;
+    // Refused before anything changes: the instance already on that window
+    // keeps its properties, menus and hooks.
+    if (CPluginWnd::Taken(hwnd))
+        return NPERR_GENERIC_ERROR;
     // Failed half-way, nothing of the attachment stays; the next call tries
     // again.
     NPError result = NPERR_GENERIC_ERROR;

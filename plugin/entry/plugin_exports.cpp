@@ -2,6 +2,7 @@
 // only keeps its address so that NP_Initialize can complete it.
 #include "plugin/entry/browser_services.h"
 #include "plugin/entry/entry_points.h"
+#include "plugin/entry/plugin_module.h"
 
 namespace {
 NPPluginFuncs* g_pluginFuncs = nullptr;
@@ -44,5 +45,10 @@ NPError NP_EXPORT_CALL NP_Initialize(NPNetscapeFuncs* bFuncs) noexcept {
 NPError NP_EXPORT_CALL NP_Shutdown() noexcept {
     NPP_Shutdown();
     SetBrowserFuncs(nullptr);
+    // Called from inside a procedure of ours (a menu loop or a box that a
+    // passed-on message opened, a navigation): the library is let go
+    // before that procedure returns into it.
+    if (PluginModuleInUse())
+        PinPluginModule();
     return NPERR_NO_ERROR;
 }

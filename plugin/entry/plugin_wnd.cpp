@@ -30,7 +30,12 @@ Subclass* FindSubclass(HWND hwnd) {
     return nullptr;
 }
 
+// On a window whose chain holds our procedure, for as long as the record is
+// kept.
+constexpr char kChainMark[] = "Zorbit.InChain";
+
 void ForgetSubclass(HWND hwnd) {
+    RemovePropA(hwnd, kChainMark);
     auto& subclasses = Subclasses();
     subclasses.erase(std::remove_if(subclasses.begin(), subclasses.end(),
                                     [hwnd](const Subclass& subclass) { return subclass.hwnd == hwnd; }),
@@ -41,29 +46,6 @@ void ForgetSubclass(HWND hwnd) {
 // named in the first parameter answers, every other one passes it on.
 UINT g_probeMessage = 0;
 constexpr LRESULT kProbeAnswer = 0x2B0B;
-
-// A reference of our own on the library while a handler runs the browser's
-// code (a navigation, the status line, the About box's modal loop), where
-// the page may go and the library be shut down and unloaded: the handler
-// returns into the library. It is given back unless the browser shut the
-// library down meanwhile, when its own reference may have been the last.
-class LibraryHold {
-public:
-    explicit LibraryHold(bool hold) {
-        if (hold)
-            GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&ForgetSubclass),
-                               &module_);
-    }
-    ~LibraryHold() {
-        if (module_ && BrowserFuncs())
-            FreeLibrary(module_);
-    }
-    LibraryHold(const LibraryHold&) = delete;
-    LibraryHold& operator=(const LibraryHold&) = delete;
-
-private:
-    HMODULE module_ = nullptr;
-};
 
 }  // namespace
 
@@ -82,13 +64,27 @@ bool CPluginWnd::InChain(HWND hwnd) {
            SendMessageA(hwnd, g_probeMessage, reinterpret_cast<WPARAM>(&CPluginWnd::WindowProc), 0) == kProbeAnswer;
 }
 
+// A record whose procedure is no longer in the chain (cut out, or the handle
+// now names another window) leads nowhere.
+// A record leads nowhere once the handle names another window, which lacks
+// the mark. A window that still has the mark but does not answer the probe
+// keeps its record: a later subclass may swallow the probe and still call
+// our procedure, which on top again would become its own successor.
+void CPluginWnd::ForgetIfStale(HWND hwnd) {
+    if (FindSubclass(hwnd) && !InChain(hwnd) && !GetPropA(hwnd, kChainMark))
+        ForgetSubclass(hwnd);
+}
+
+bool CPluginWnd::Taken(HWND hwnd) {
+    ForgetIfStale(hwnd);
+    const Subclass* subclass = FindSubclass(hwnd);
+    return subclass && subclass->object;
+}
+
 bool CPluginWnd::Attach(HWND hwnd) {
     if (hwnd_ || !hwnd || !IsWindow(hwnd))
         return false;
-    // A record whose procedure is no longer in the chain (cut out, or the
-    // handle now names another window) leads nowhere.
-    if (FindSubclass(hwnd) && !InChain(hwnd))
-        ForgetSubclass(hwnd);
+    ForgetIfStale(hwnd);
     if (Subclass* subclass = FindSubclass(hwnd)) {
         if (subclass->object)
             return false;
@@ -100,6 +96,7 @@ bool CPluginWnd::Attach(HWND hwnd) {
     if (!previous)
         return false;
     Subclasses().push_back({hwnd, reinterpret_cast<WNDPROC>(previous), this});
+    SetPropA(hwnd, kChainMark, reinterpret_cast<HANDLE>(1));
     hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CPluginWnd::WindowProc));
     return true;
@@ -119,13 +116,12 @@ HWND CPluginWnd::Detach() {
     if (OnTop(hwnd)) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass->previous));
         ForgetSubclass(hwnd);
-    } else if (InChain(hwnd)) {
-        // A later subclass calls our procedure and cannot be made to stop:
-        // the procedure passes messages on from now, and must stay mapped
-        // after the browser has let the library go.
-        PinPluginModule();
     } else {
-        ForgetSubclass(hwnd);
+        // A later subclass may call our procedure and cannot be made to
+        // stop, whether or not it lets the probe through: the procedure
+        // passes messages on from now, and must stay mapped after the
+        // browser has let the library go.
+        PinPluginModule();
     }
     return hwnd;
 }
@@ -164,6 +160,7 @@ bool CPluginWnd::Handle(UINT message, WPARAM wParam) {
 // may destroy the instance and this object, or attach another: nothing read
 // from the record or the object is used after a handler returns.
 LRESULT CALLBACK CPluginWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ModuleInUse inUse;
     if (g_probeMessage && message == g_probeMessage && wParam == reinterpret_cast<WPARAM>(&CPluginWnd::WindowProc))
         return kProbeAnswer;
     const Subclass* subclass = FindSubclass(hwnd);
@@ -185,7 +182,6 @@ LRESULT CALLBACK CPluginWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
             ForgetSubclass(hwnd);
         }
     } else {
-        LibraryHold hold(message == WM_PLUGIN_COMMAND || message == WM_TIMER);
         if (self->Handle(message, wParam))
             return 0;
     }

@@ -34,6 +34,9 @@ public:
     // in the chain, passing messages on, and the library stays loaded.
     // The window itself stays. Returns the window.
     HWND Detach();
+    // Whether another window object is attached to the window: an
+    // attachment to it would be refused.
+    static bool Taken(HWND hwnd);
 
     HWND hwnd() const { return hwnd_; }
 
@@ -44,6 +47,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static bool OnTop(HWND hwnd);
     static bool InChain(HWND hwnd);
+    static void ForgetIfStale(HWND hwnd);
     // Handles a message meant for this object; false to pass it on.
     bool Handle(UINT message, WPARAM wParam);
 

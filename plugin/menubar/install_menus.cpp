@@ -12,6 +12,14 @@
 
 namespace {
 
+// Recorded as soon as it exists, so that running out of memory for the
+// record cannot leave a menu that nothing frees.
+HMENU CreateRecordedMenu(CBarMenuData& data) {
+    OwnedMenu menu(CreateMenu());
+    data.createdMenus.push_back(menu.get());
+    return menu.release();
+}
+
 HBITMAP LoadPicture(int number) {
     return LoadBitmapA(PluginModule(), MAKEINTRESOURCEA(number));
 }
@@ -66,9 +74,10 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
                                 std::string(entry.name).c_str());
                 break;
             }
+            const std::string name(entry.name);
             HMENU submenu = placed ? CreateMenu() : nullptr;
             if (submenu && !AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
-                                        reinterpret_cast<UINT_PTR>(submenu), std::string(entry.name).c_str())) {
+                                        reinterpret_cast<UINT_PTR>(submenu), name.c_str())) {
                 // Not attached to anything that would destroy it: its items
                 // go nowhere visible and it is freed right away.
                 OwnedMenu orphan(submenu);
@@ -80,8 +89,7 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
         case Title: {
             HMENU title = nullptr;
             if (nesting.TakeBarPlace()) {
-                title = CreateMenu();
-                data.createdMenus.push_back(title);
+                title = CreateRecordedMenu(data);
                 if (data.frameMenu)
                     AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
                                 std::string(entry.name).c_str());
@@ -119,8 +127,7 @@ int32_t CBarMenuData::InstallMenus(HWND frame) {
     baseItemCount = GetMenuItemCount(frameMenu);
 
     faceBitmap = LoadPicture(zorbit::kCollectionFacePicture);
-    HMENU collectionPopup = CreateMenu();
-    createdMenus.push_back(collectionPopup);
+    HMENU collectionPopup = CreateRecordedMenu(*this);
 
     dividerBitmap = LoadPicture(zorbit::kDividerPicture);
     if (frameMenu) {
@@ -131,8 +138,7 @@ int32_t CBarMenuData::InstallMenus(HWND frame) {
     }
     AppendCollectionPopup(*this, collectionPopup);
 
-    HMENU holder = CreateMenu();
-    createdMenus.push_back(holder);
+    HMENU holder = CreateRecordedMenu(*this);
     AppendDefinition(*this, holder);
 
     DrawMenuBar(frame);

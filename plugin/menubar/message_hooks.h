@@ -1,9 +1,10 @@
 // The browser thread's message hooks that forward the plug-in's chosen and
 // highlighted menu items to the plug-in window.
 //
-// The hooks are shared by every CBarMenuData that installed them: they are
-// set when the first one installs and removed when the last of them is
-// deleted. Messages go to the target window of the owner attached last.
+// Each browser thread with an attached instance has its own set, shared by
+// every CBarMenuData that installed hooks on that thread: set when the first
+// of them installs and removed when the last of them is deleted. A thread's
+// messages go to the target window of its owner attached last.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +22,7 @@ LRESULT CALLBACK SelectHookProc(int code, WPARAM wParam, LPARAM lParam);
 // the message filter. Gone with WM_EXITMENULOOP.
 LRESULT CALLBACK MenuSelectSendHookProc(int code, WPARAM wParam, LPARAM lParam);
 
-// How many of the three hooks are installed right now, and where forwarded
-// messages go.
+// How many of the three hooks the calling thread has right now, and where
+// its forwarded messages go.
 int InstalledHookCount();
 HWND HookTargetWindow();

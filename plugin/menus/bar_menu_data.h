@@ -63,10 +63,11 @@ public:
     HMENU frameMenu = nullptr;
     HOOKPROC commandHookProc = nullptr;
     HOOKPROC selectHookProc = nullptr;
-    // Whether this object holds a share of the module's thread hooks, and
+    // Whether this object holds a share of its thread's hooks, and
     // the window it wants the forwarded messages posted to.
     bool hooksInstalled = false;
     HWND hookTarget = nullptr;
+    uint32_t hookThread = 0;  // the thread whose hooks this object shares
 
 private:
 #ifdef _WIN32

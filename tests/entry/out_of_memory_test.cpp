@@ -16,6 +16,7 @@
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
 #include "tests/support/files.h"
+#include "tests/support/menu_items.h"
 #include "tests/support/state_scopes.h"
 #include "tests/support/test_windows.h"
 
@@ -119,8 +120,12 @@ TEST_F(OutOfMemory, SetWindowLeavesNothingAttachedAndTheNextCallAttaches) {
     ASSERT_EQ(NPERR_NO_ERROR, New());
     StreamAsFile();
     NPError result = NPERR_NO_ERROR;
+    const int menus = support::LiveMenuCount();
     FailEachAllocation([&] { result = NPP_SetWindow(&npp_, &window_); },
                        [&](bool failed) {
+                           if (failed) {
+                               EXPECT_EQ(menus, support::LiveMenuCount()) << "a menu was left behind";
+                           }
                            EXPECT_EQ(failed ? NPERR_OUT_OF_MEMORY_ERROR : NPERR_NO_ERROR, result);
                            EXPECT_EQ(failed ? 3 : 6, GetMenuItemCount(frame_.bar()));
                            EXPECT_EQ(failed, GetWindowLongPtrA(plugin(), GWLP_WNDPROC) ==

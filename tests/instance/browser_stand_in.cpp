@@ -90,6 +90,11 @@ public:
                    "TITLE \"END\"\r\n"
                    "</body></html>\r\n");
 
+        Load();
+    }
+
+    // As a browser does when a page needs the plug-in again.
+    void Load() {
         library_ = std::make_unique<PluginLibrary>();
         ASSERT_TRUE(library_->getEntryPoints && library_->initialize);
         std::memset(&g_pluginFuncs, 0, sizeof(g_pluginFuncs));
@@ -163,6 +168,7 @@ void* BrowserAlloc(uint32_t size) {
 
 const NPPluginFuncs& Plugin() { return g_pluginFuncs; }
 void ShutDownLibrary() { g_environment->ShutDown(); }
+void LoadLibraryAgain() { g_environment->Load(); }
 const std::string& ProductDir() { return g_productDir; }
 std::string DefinitionPath() { return g_productDir + "\\mymenu.zbx"; }
 

@@ -58,6 +58,8 @@ const NPPluginFuncs& Plugin();
 // NP_Shutdown, then FreeLibrary. Whether it unloads is for the caller to
 // check; nothing of it may be called afterwards.
 void ShutDownLibrary();
+// Loads and initialises the library again after ShutDownLibrary.
+void LoadLibraryAgain();
 
 // The product directory of the run: three collection entries and the
 // definition file "mymenu.zbx" with five entries.

@@ -38,6 +38,8 @@ struct BrowserSubclass {
         if (!self)
             return DefWindowProcA(hwnd, message, wParam, lParam);
         self->calls += message == WM_TIMER && wParam == 77;
+        if (self->swallowsRegistered && message >= 0xC000)
+            return 0;
         if (self->depth > 3)
             return 0;
         ++self->depth;
@@ -50,6 +52,7 @@ struct BrowserSubclass {
     HWND hwnd;
     WNDPROC previous;
     bool installed = true;
+    bool swallowsRegistered = false;  // messages of RegisterWindowMessage end here
     int calls = 0, depth = 0;
 };
 BrowserSubclass* BrowserSubclass::current = nullptr;
@@ -90,6 +93,12 @@ TEST(GuestChain, EveryProcedureOnceWhateverTheOrder) { EXPECT_EQ(0u, RunAlone("G
 TEST(GuestChain, FreedUnderTheBrowsersSubclass) { EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_Freed")); }
 TEST(GuestChain, FreedInsideTheAboutBox) { EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_FreedInAbout")); }
 TEST(GuestChain, FreedInsideANavigation) { EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_FreedInNavigation")); }
+TEST(GuestChain, FreedInsideAMenuLoopOfThePassedOnAltKey) {
+    EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_FreedInMenuLoop"));
+}
+TEST(GuestChain, FreedUnderASubclassThatSwallowsTheProbeThenAttachedAgain) {
+    EXPECT_EQ(0u, RunAlone("GuestChain.DISABLED_SwallowedProbe"));
+}
 
 TEST(GuestChain, DISABLED_Order) {
     // N a new instance attaches to window A; D it is destroyed; B it moves
@@ -185,6 +194,54 @@ TEST(GuestChain, DISABLED_FreedInNavigation) {
     SendMessageA(frame.plugin(), WM_PLUGIN_COMMAND, 2998, 0);
     EXPECT_EQ(nullptr, g_page);
     EXPECT_EACH_PROCEDURE_ONCE(frame.plugin());
+}
+
+// The browser's timer inside the menu loop that the Alt key opened through
+// the plug-in window's own procedure; then the user leaves the menu.
+void CALLBACK PageGoesInMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!g_page || !GetGUIThreadInfo(GetCurrentThreadId(), &info) || !(info.flags & GUI_INMENUMODE))
+        return;
+    KillTimer(nullptr, timer);
+    PageGoes();
+    EndMenu();
+}
+
+TEST(GuestChain, DISABLED_FreedInMenuLoop) {
+    Frame frame(true);
+    Instance instance;
+    Attach(instance, frame.plugin());
+    g_page = &instance;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, PageGoesInMenu);
+    SendMessageA(frame.plugin(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(nullptr, g_page);
+    EXPECT_NE(nullptr, GetModuleHandleA("npzrbit.dll"));
+    EXPECT_EACH_PROCEDURE_ONCE(frame.plugin());
+}
+
+TEST(GuestChain, DISABLED_SwallowedProbe) {
+    Frame frame;
+    const HWND plugin = frame.plugin();
+    auto first = std::make_unique<Instance>();
+    Attach(*first, plugin);
+    BrowserSubclass browser(plugin);
+    browser.swallowsRegistered = true;
+    ASSERT_EQ(NPERR_NO_ERROR, first->Destroy());
+    ShutDownLibrary();
+    EXPECT_EACH_PROCEDURE_ONCE(plugin);
+
+    LoadLibraryAgain();
+    Instance second;
+    Attach(second, plugin);
+    ExpectCommandTaken(plugin);
+    EXPECT_EACH_PROCEDURE_ONCE(plugin);
+    ASSERT_EQ(NPERR_NO_ERROR, second.Destroy());
+    browser.Remove();
+    EXPECT_EACH_PROCEDURE_ONCE(plugin);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(PluginWindowClassProc()), GetWindowLongPtrA(plugin, GWLP_WNDPROC));
+    ShutDownLibrary();
 }
 
 }  // namespace

@@ -275,6 +275,29 @@ TEST_F(InstanceLifecycle, AnotherWindowUndoesTheFirstAttachment) {
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(PluginWindowClassProc()), GetWindowLongPtrA(second.plugin(), GWLP_WNDPROC));
 }
 
+TEST_F(InstanceLifecycle, ARefusedAttachmentLeavesTheFirstInstanceWorking) {
+    Frame frame;
+    Instance first;
+    Instance second;
+    NewWithDefinition(first);
+    NewWithDefinition(second);
+    ASSERT_EQ(NPERR_NO_ERROR, first.SetWindow(frame.plugin()));
+    EXPECT_EQ(NPERR_GENERIC_ERROR, second.SetWindow(frame.plugin()));
+    EXPECT_EQ(nullptr, second.data()->hwnd);
+    EXPECT_EQ(6, GetMenuItemCount(frame.bar()));
+    EXPECT_EQ(first.data(), GetPropA(frame.plugin(), "instance->pdata"));
+    EXPECT_EQ(first.data(), GetPropA(frame.plugin(), "instance"));
+
+    Browser().urls.clear();
+    ChooseFromMenu(frame.hwnd(), 3002);
+    ASSERT_EQ(1u, Browser().urls.size());
+    EXPECT_EQ(first.npp(), Browser().urls[0].npp);
+    EXPECT_EQ(NPERR_NO_ERROR, second.Destroy());
+    EXPECT_EQ(6, GetMenuItemCount(frame.bar()));
+    EXPECT_EQ(NPERR_NO_ERROR, first.Destroy());
+    EXPECT_BROWSER_BAR(frame.bar());
+}
+
 TEST_F(InstanceLifecycle, NewOnASetPdataReleasesThatBlockOnlyOnce) {
     Instance instance;
     void* stale = BrowserAlloc(24);

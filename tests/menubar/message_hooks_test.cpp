@@ -210,6 +210,44 @@ TEST_F(MessageHooksTest, InstallingTwiceOnOneObjectHooksOnce) {
 
 // Two instances in one process: the hooks stay while either lives, the one
 // attached last receives, and nothing stays behind once both are gone.
+// A browser window on a thread of its own: an owner attached there, a
+// command retrieved there, and what its target got.
+DWORD WINAPI OwnerOnAnotherThread(void* result) {
+    auto& got = *static_cast<std::vector<WPARAM>*>(result);
+    HWND target = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    {
+        CBarMenuData data;
+        data.InstallHooks();
+        data.SetTargetWindow(target);
+        got.push_back(static_cast<WPARAM>(InstalledHookCount()));
+        PostMessageA(target, WM_COMMAND, 3004, 0);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (msg.message == WM_PLUGIN_COMMAND && msg.hwnd == target)
+                got.push_back(msg.wParam);
+    }
+    got.push_back(static_cast<WPARAM>(InstalledHookCount()));
+    DestroyWindow(target);
+    return 0;
+}
+
+TEST_F(MessageHooksTest, EachThreadWithAnOwnerHasItsOwnSet) {
+    CBarMenuData data;
+    data.InstallHooks();
+    data.SetTargetWindow(target.hwnd());
+    std::vector<WPARAM> other;
+    HANDLE thread = CreateThread(nullptr, 0, OwnerOnAnotherThread, &other, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    // Its own hooks, its command to its own target, nothing left behind.
+    EXPECT_EQ((std::vector<WPARAM>{kHooksOutsideMenus, 3004, 0}), other);
+    EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
+    EXPECT_EQ(target.hwnd(), HookTargetWindow());
+    ChooseCommand(3002);
+    EXPECT_EQ(std::vector<WPARAM>{3002}, target.Commands());
+}
+
 TEST_F(MessageHooksTest, SeveralOwnersShareOneSetOfHooks) {
     for (bool firstGoesFirst : {true, false}) {
         SCOPED_TRACE(firstGoesFirst ? "first deleted first" : "last deleted first");

@@ -42,4 +42,11 @@ std::vector<MenuItem> ReadItems(HMENU menu) {
     return items;
 }
 
+int LiveMenuCount() {
+    int count = 0;
+    for (UINT_PTR handle = 0x20; handle < 0x10000; handle += 2)
+        count += IsMenu(reinterpret_cast<HMENU>(handle)) ? 1 : 0;
+    return count;
+}
+
 }  // namespace support

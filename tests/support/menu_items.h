@@ -21,4 +21,8 @@ struct MenuItem {
 MenuItem ReadItem(HMENU menu, int position);
 std::vector<MenuItem> ReadItems(HMENU menu);
 
+// How many menus of this process exist, found by their 16-bit handles, which
+// the platform takes for the menu whatever its generation.
+int LiveMenuCount();
+
 }  // namespace support
