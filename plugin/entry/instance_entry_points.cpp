@@ -11,6 +11,7 @@
 #include "plugin/entry/entry_points.h"
 #include "plugin/entry/instance_data.h"
 #include "plugin/entry/plugin_wnd.h"
+#include "plugin/menubar/bar_owners.h"
 #include "plugin/menus/bar_menu_data.h"
 
 namespace {
@@ -54,13 +55,6 @@ void TakeFileName(NPP instance, InstanceData* data, int16_t argc, char* argn[], 
         NPN_GetURL(instance, data->fileName, nullptr);
         return;
     }
-}
-
-HWND OutermostAncestor(HWND hwnd) {
-    HWND frame = hwnd;
-    for (HWND parent = GetParent(hwnd); parent; parent = GetParent(parent))
-        frame = parent;
-    return frame;
 }
 
 void SetInstanceProperties(HWND hwnd, InstanceData* data) {
@@ -123,7 +117,7 @@ bool AttachToWindow(NPP instance, InstanceData* data, NPWindow* window) {
     data->hwnd = hwnd;
     SetInstanceProperties(hwnd, data);
 
-    if (!data->menus->InstallMenus(OutermostAncestor(hwnd))) {
+    if (!data->menus->InstallMenus(zorbit::FrameOf(hwnd))) {
         DestroyWindow(hwnd);
         return true;
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/bar_owners.h"
 #include "plugin/menubar/menu_pictures.h"
 #include "plugin/menubar/owned_handles.h"
 #include "plugin/menus/bar_menu_data.h"
@@ -17,6 +18,7 @@ namespace {
 HMENU CreateRecordedMenu(CBarMenuData& data) {
     OwnedMenu menu(CreateMenu());
     data.createdMenus.push_back(menu.get());
+    zorbit::TagMenu(menu.get(), data.menuTag);
     return menu.release();
 }
 
@@ -76,6 +78,7 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
             }
             const std::string name(entry.name);
             HMENU submenu = placed ? CreateMenu() : nullptr;
+            zorbit::TagMenu(submenu, data.menuTag);
             if (submenu && !AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
                                         reinterpret_cast<UINT_PTR>(submenu), name.c_str())) {
                 // Not attached to anything that would destroy it: its items
@@ -121,8 +124,9 @@ int32_t CBarMenuData::InstallMenus(HWND frame) {
     // One set of installation values: a second installation replaces the
     // first instead of leaking its menus and pictures.
     RemoveMenus();
+    if (!zorbit::JoinBar(*this, frame))
+        return 1;
 
-    frameWnd = frame;
     frameMenu = GetMenu(frame);
     baseItemCount = GetMenuItemCount(frameMenu);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/bar_owners.h"
 #include "plugin/menubar/owned_handles.h"
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
@@ -13,34 +14,18 @@
 namespace {
 
 // One set of hooks per browser thread that has an owner: a thread's hooks
-// see only its own messages, and forward to the window of the owner on that
-// thread attached last. Browser threads reach these at the same time, so
-// everything here is read and changed under the lock.
+// see only its own messages. Browser threads reach these at the same time,
+// so everything here is read and changed under the owners' lock.
 struct ThreadHooks {
     DWORD thread = 0;
     OwnedHook command;
     OwnedHook select;
     OwnedHook send;
-    HWND target = nullptr;
 };
-// The live objects that installed hooks, in the order they were attached.
+using HooksLock = zorbit::OwnersLock;
+// The live objects that installed hooks.
 std::vector<CBarMenuData*> g_hookOwners;
 std::vector<std::unique_ptr<ThreadHooks>> g_threads;
-
-// Held only around a few short calls, none of which can enter a hook: a
-// flag to spin on needs nothing made or freed, not even at unload.
-std::atomic_flag g_hooksBusy = ATOMIC_FLAG_INIT;
-
-class HooksLock {
-public:
-    HooksLock() {
-        while (g_hooksBusy.test_and_set(std::memory_order_acquire))
-            SwitchToThread();
-    }
-    ~HooksLock() { g_hooksBusy.clear(std::memory_order_release); }
-    HooksLock(const HooksLock&) = delete;
-    HooksLock& operator=(const HooksLock&) = delete;
-};
 
 ThreadHooks* FindThread(DWORD thread) {
     for (auto& hooks : g_threads)
@@ -49,25 +34,37 @@ ThreadHooks* FindThread(DWORD thread) {
     return nullptr;
 }
 
-// This thread's forwarding target and hook, read under the lock.
-struct Seen {
-    HWND target = nullptr;
-    HHOOK hook = nullptr;
-};
-Seen SeenByThisThread(OwnedHook ThreadHooks::*which) {
+// This thread's hook, read under the lock.
+HHOOK ThisThreadsHook(OwnedHook ThreadHooks::*which) {
     HooksLock lock;
     ThreadHooks* hooks = FindThread(GetCurrentThreadId());
-    if (!hooks)
-        return {};
-    return {hooks->target, (hooks->*which).get()};
+    return hooks ? (hooks->*which).get() : nullptr;
 }
 
-void PostSelect(HWND target, WPARAM menuSelectParam) {
+// Where a message of the window goes: the window of the object whose set
+// the window's frame shows, when that object has its hooks on this thread.
+// A menu handle the message names must be one of that set's; null when the
+// message does not say.
+HWND RouteFrom(HWND hwnd, HMENU menu) {
+    const HWND frame = zorbit::FrameOf(hwnd);
+    const uintptr_t tag = menu ? zorbit::MenuTag(menu) : 0;
+    HooksLock lock;
+    const CBarMenuData* owner = zorbit::ShownOnBar(frame);
+    if (!owner || !owner->hooksInstalled || owner->hookThread != GetCurrentThreadId())
+        return nullptr;
+    if (menu && tag != owner->menuTag)
+        return nullptr;
+    return owner->hookTarget;
+}
+
+void PostSelect(HWND hwnd, WPARAM menuSelectParam, LPARAM menu) {
     // A popup's highlight carries its position, not an identifier.
     if (HIWORD(menuSelectParam) != 0xFFFF && (HIWORD(menuSelectParam) & MF_POPUP))
         return;
     WORD identifier = LOWORD(menuSelectParam);
-    if (identifier > zorbit::kSelectForwardThreshold)
+    if (identifier <= zorbit::kSelectForwardThreshold)
+        return;
+    if (HWND target = RouteFrom(hwnd, reinterpret_cast<HMENU>(menu)))
         PostMessageA(target, WM_PLUGIN_SELECT, identifier, 0);
 }
 
@@ -122,23 +119,18 @@ bool InMenuMode() {
     return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE);
 }
 
-void WatchRetrieved(HWND target, const MSG& msg) {
-    if (msg.message == WM_COMMAND && static_cast<uint32_t>(msg.wParam) > zorbit::kCommandForwardThreshold)
-        PostMessageA(target, WM_PLUGIN_COMMAND, msg.wParam, 0);
+// A command from a menu names no control; one that does is a control's
+// notification and never a Zorbit item.
+void WatchRetrieved(const MSG& msg) {
+    if (msg.message == WM_COMMAND && static_cast<uint32_t>(msg.wParam) > zorbit::kCommandForwardThreshold &&
+        msg.lParam == 0) {
+        if (HWND target = RouteFrom(msg.hwnd, nullptr))
+            PostMessageA(target, WM_PLUGIN_COMMAND, msg.wParam, 0);
+    }
     if (MayOpenMenu(msg))
         OpenSendHook();
     else if (SendHookOpen() && !InMenuMode())
         CloseSendHook();  // the key or click opened no menu, or a loop ended unseen
-}
-
-void Retarget(DWORD thread) {
-    ThreadHooks* hooks = FindThread(thread);
-    if (!hooks)
-        return;
-    hooks->target = nullptr;
-    for (const CBarMenuData* owner : g_hookOwners)
-        if (owner->hookThread == thread)
-            hooks->target = owner->hookTarget;
 }
 
 }  // namespace
@@ -147,46 +139,46 @@ void Retarget(DWORD thread) {
 // procedures call does not throw, and whatever might is dropped at the edge.
 LRESULT CALLBACK CommandHookProc(int code, WPARAM wParam, LPARAM lParam) {
     ModuleInUse inUse;
-    const Seen seen = SeenByThisThread(&ThreadHooks::command);
+    const HHOOK hook = ThisThreadsHook(&ThreadHooks::command);
     // Only a message taken off the queue counts: a look with PM_NOREMOVE
     // followed by the real retrieval would otherwise forward it twice.
     if (code == HC_ACTION && (wParam & PM_REMOVE)) {
         try {
-            WatchRetrieved(seen.target, *reinterpret_cast<const MSG*>(lParam));
+            WatchRetrieved(*reinterpret_cast<const MSG*>(lParam));
         } catch (...) {
         }
     }
-    return CallNextHookEx(seen.hook, code, wParam, lParam);
+    return CallNextHookEx(hook, code, wParam, lParam);
 }
 
 // The browser's own menu filters were installed before this one and are
 // called after it: every message goes on to them.
 LRESULT CALLBACK SelectHookProc(int code, WPARAM wParam, LPARAM lParam) {
     ModuleInUse inUse;
-    const Seen seen = SeenByThisThread(&ThreadHooks::select);
+    const HHOOK hook = ThisThreadsHook(&ThreadHooks::select);
     if (code == MSGF_MENU) {
         try {
             OpenSendHook();
             const MSG* msg = reinterpret_cast<const MSG*>(lParam);
             if (msg->message == WM_MENUSELECT)
-                PostSelect(seen.target, msg->wParam);
+                PostSelect(msg->hwnd, msg->wParam, msg->lParam);
         } catch (...) {
         }
     }
-    return CallNextHookEx(seen.hook, code, wParam, lParam);
+    return CallNextHookEx(hook, code, wParam, lParam);
 }
 
 LRESULT CALLBACK MenuSelectSendHookProc(int code, WPARAM wParam, LPARAM lParam) {
     ModuleInUse inUse;
-    const Seen seen = SeenByThisThread(&ThreadHooks::send);
+    const HHOOK hook = ThisThreadsHook(&ThreadHooks::send);
     const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent->message == WM_MENUSELECT) {
         try {
-            PostSelect(seen.target, sent->wParam);
+            PostSelect(sent->hwnd, sent->wParam, sent->lParam);
         } catch (...) {
         }
     }
-    const LRESULT result = CallNextHookEx(seen.hook, code, wParam, lParam);
+    const LRESULT result = CallNextHookEx(hook, code, wParam, lParam);
     if (code == HC_ACTION && sent->message == WM_EXITMENULOOP)
         CloseSendHook();
     return result;
@@ -200,11 +192,7 @@ int InstalledHookCount() {
     return (hooks->command ? 1 : 0) + (hooks->select ? 1 : 0) + (hooks->send ? 1 : 0);
 }
 
-HWND HookTargetWindow() {
-    HooksLock lock;
-    const ThreadHooks* hooks = FindThread(GetCurrentThreadId());
-    return hooks ? hooks->target : nullptr;
-}
+HWND HookTargetFor(HWND frame) { return RouteFrom(frame, nullptr); }
 
 void CBarMenuData::InstallHooks() {
     commandHookProc = CommandHookProc;
@@ -223,20 +211,11 @@ void CBarMenuData::InstallHooks() {
         hooksInstalled = true;
     }
     InstallMissingHooks(*FindThread(hookThread));
-    Retarget(hookThread);
 }
 
 void CBarMenuData::SetTargetWindow(HWND target) {
     HooksLock lock;
     hookTarget = target;
-    if (!hooksInstalled)
-        return;
-    // Attaching makes this object the one whose window gets its thread's
-    // messages.
-    g_hookOwners.erase(std::remove(g_hookOwners.begin(), g_hookOwners.end(), this),
-                       g_hookOwners.end());
-    g_hookOwners.push_back(this);
-    Retarget(hookThread);
 }
 
 void CBarMenuData::ReleaseHooks() {
@@ -247,7 +226,6 @@ void CBarMenuData::ReleaseHooks() {
     hooksInstalled = false;
     g_hookOwners.erase(std::remove(g_hookOwners.begin(), g_hookOwners.end(), this),
                        g_hookOwners.end());
-    Retarget(hookThread);
     for (const CBarMenuData* owner : g_hookOwners)
         if (owner->hookThread == hookThread)
             return;

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "plugin/menubar/bar_owners.h"
 #include "plugin/menubar/owned_handles.h"
 #include "plugin/menus/bar_menu_data.h"
 
@@ -73,8 +74,17 @@ void CBarMenuData::RemoveMenus() {
     OwnedBitmap face(std::exchange(faceBitmap, nullptr));
     OwnedBitmap divider(std::exchange(dividerBitmap, nullptr));
 
-    RelayoutFrame(frameWnd);
-    frameWnd = nullptr;
+    if (!waitingForBar)
+        RelayoutFrame(frameWnd);
+    const HWND frame = frameWnd;
     frameMenu = nullptr;
     baseItemCount = 0;
+    // The next page waiting for this bar shows its set now. Out of memory
+    // half-way, what it made so far is recorded and goes with it.
+    if (CBarMenuData* next = zorbit::LeaveBar(*this)) {
+        try {
+            next->InstallMenus(frame);
+        } catch (...) {
+        }
+    }
 }

@@ -44,7 +44,9 @@ public:
     void LoadCollections();
 
     // Appends the plug-in's menus to the frame's menu bar. 0 for a null
-    // frame, 1 after installation.
+    // frame, 1 after installation. A bar shows one set: when another
+    // object's menus are on it, this one waits, and takes the bar when that
+    // set is removed.
     int32_t InstallMenus(HWND frame);
     void RemoveMenus();
 
@@ -59,6 +61,10 @@ public:
     HBITMAP faceBitmap = nullptr;
     HBITMAP dividerBitmap = nullptr;
     HWND frameWnd = nullptr;
+    // Set while another object's menus hold frameWnd's bar.
+    bool waitingForBar = false;
+    // The tag every menu of this object's set carries; 0 when none is shown.
+    uintptr_t menuTag = 0;
     int32_t baseItemCount = 0;
     HMENU frameMenu = nullptr;
     HOOKPROC commandHookProc = nullptr;

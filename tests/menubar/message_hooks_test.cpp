@@ -9,6 +9,14 @@ using namespace menubar_test;
 
 namespace {
 
+// As an instance attaches: its set on the frame's bar, the hooks, and the
+// window its messages go to.
+void Attach(CBarMenuData& data, HWND frame, HWND target) {
+    ASSERT_EQ(1, data.InstallMenus(frame));
+    data.InstallHooks();
+    data.SetTargetWindow(target);
+}
+
 // The WH_CALLWNDPROC hook is there only while a menu is open.
 constexpr int kHooksOutsideMenus = 2;
 constexpr int kHooksInMenus = 3;
@@ -32,8 +40,8 @@ protected:
     }
 
     // Posts a WM_COMMAND to the frame and lets GetMessage retrieve it.
-    void ChooseCommand(WPARAM wParam) {
-        PostMessageA(frame.hwnd(), WM_COMMAND, wParam, 0);
+    void ChooseCommand(WPARAM wParam, LPARAM lParam = 0) {
+        PostMessageA(frame.hwnd(), WM_COMMAND, wParam, lParam);
         PumpPending();
     }
 
@@ -42,7 +50,7 @@ protected:
 };
 
 TEST_F(MessageHooksTest, RetrievedCommandsAreForwardedAboveTheThreshold) {
-    struct Case { WPARAM wParam; bool forwarded; } cases[] = {
+    struct Case { WPARAM wParam; bool forwarded; LPARAM control = 0; } cases[] = {
         {100, false},         // the divider picture
         {1, false},           // a browser command
         {2920, false},
@@ -53,10 +61,10 @@ TEST_F(MessageHooksTest, RetrievedCommandsAreForwardedAboveTheThreshold) {
         {0x00013001, true},   // accelerator: high word 1
         {0x00010001, true},   // a browser accelerator is forwarded as well
         {0xFFFFFFFF, true},
+        {3001, false, 0x1234},  // a control's notification, never a menu's
     };
     CBarMenuData data;
-    data.InstallHooks();
-    data.SetTargetWindow(target.hwnd());
+    Attach(data, frame.hwnd(), target.hwnd());
     EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
     EXPECT_EQ(reinterpret_cast<HOOKPROC>(CommandHookProc), data.commandHookProc);
     EXPECT_EQ(reinterpret_cast<HOOKPROC>(SelectHookProc), data.selectHookProc);
@@ -64,7 +72,7 @@ TEST_F(MessageHooksTest, RetrievedCommandsAreForwardedAboveTheThreshold) {
         SCOPED_TRACE(testing::Message() << "case " << i << ", wParam " << cases[i].wParam);
         target.Clear();
         Frame::Commands().clear();
-        ChooseCommand(cases[i].wParam);
+        ChooseCommand(cases[i].wParam, cases[i].control);
         EXPECT_EQ(std::vector<WPARAM>{cases[i].wParam}, Frame::Commands()) << "the browser still gets it";
         std::vector<WPARAM> expected;
         if (cases[i].forwarded)
@@ -76,8 +84,7 @@ TEST_F(MessageHooksTest, RetrievedCommandsAreForwardedAboveTheThreshold) {
 
 TEST_F(MessageHooksTest, OnlyTheRetrievalThatRemovesTheMessageCounts) {
     CBarMenuData data;
-    data.InstallHooks();
-    data.SetTargetWindow(target.hwnd());
+    Attach(data, frame.hwnd(), target.hwnd());
     PostMessageA(frame.hwnd(), WM_COMMAND, 3001, 0);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, frame.hwnd(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
@@ -95,8 +102,7 @@ LRESULT CALLBACK RecodingHook(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST_F(MessageHooksTest, OtherHookCodesArePassedOnUnexamined) {
     CBarMenuData data;
-    data.InstallHooks();
-    data.SetTargetWindow(target.hwnd());
+    Attach(data, frame.hwnd(), target.hwnd());
     HHOOK front = SetWindowsHookExA(WH_GETMESSAGE, RecodingHook, nullptr, GetCurrentThreadId());
     ASSERT_NE(nullptr, front);
     for (int code : {-1, 1, 3}) {
@@ -115,8 +121,7 @@ TEST_F(MessageHooksTest, OtherHookCodesArePassedOnUnexamined) {
 
 TEST_F(MessageHooksTest, MenuFilterForwardsHighlightsAboveTheThreshold) {
     CBarMenuData data;
-    data.InstallHooks();
-    data.SetTargetWindow(target.hwnd());
+    Attach(data, frame.hwnd(), target.hwnd());
     struct Case { int code; UINT message; WPARAM wParam; WPARAM forwarded; } cases[] = {
         {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 3001},
         {MSGF_MENU, WM_MENUSELECT, MAKEWPARAM(2999, MF_HILITE), 2999},
@@ -146,8 +151,7 @@ TEST_F(MessageHooksTest, MenuFilterForwardsHighlightsAboveTheThreshold) {
 
 TEST_F(MessageHooksTest, SentMenuSelectIsForwardedAboveTheThreshold) {
     CBarMenuData data;
-    data.InstallHooks();
-    data.SetTargetWindow(target.hwnd());
+    Attach(data, frame.hwnd(), target.hwnd());
     struct Case { UINT message; WPARAM wParam; WPARAM forwarded; } cases[] = {
         {WM_MENUSELECT, MAKEWPARAM(3006, MF_HILITE), 3006},
         {WM_MENUSELECT, MAKEWPARAM(2996, MF_HILITE), 2996},
@@ -174,15 +178,14 @@ TEST_F(MessageHooksTest, SentMenuSelectIsForwardedAboveTheThreshold) {
 TEST_F(MessageHooksTest, DeletingTheOwnerRemovesEveryHook) {
     {
         CBarMenuData data;
-        data.InstallHooks();
-        data.SetTargetWindow(target.hwnd());
+        Attach(data, frame.hwnd(), target.hwnd());
         EnterMenuLoop(frame.hwnd());
         EXPECT_EQ(kHooksInMenus, InstalledHookCount()) << "deleted inside a menu loop";
         ChooseCommand(3001);
         EXPECT_EQ(1u, target.Commands().size());
     }
     EXPECT_EQ(0, InstalledHookCount());
-    EXPECT_EQ(nullptr, HookTargetWindow());
+    EXPECT_EQ(nullptr, HookTargetFor(frame.hwnd()));
     target.Clear();
     ChooseCommand(3001);
     SendMessageA(frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0);
@@ -195,9 +198,8 @@ TEST_F(MessageHooksTest, DeletingTheOwnerRemovesEveryHook) {
 
 TEST_F(MessageHooksTest, InstallingTwiceOnOneObjectHooksOnce) {
     CBarMenuData data;
+    Attach(data, frame.hwnd(), target.hwnd());
     data.InstallHooks();
-    data.InstallHooks();
-    data.SetTargetWindow(target.hwnd());
     EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
     ChooseCommand(3001);
     EnterMenuLoop(frame.hwnd());
@@ -208,19 +210,17 @@ TEST_F(MessageHooksTest, InstallingTwiceOnOneObjectHooksOnce) {
     EXPECT_EQ(std::vector<WPARAM>{3002}, target.Selects());
 }
 
-// Two instances in one process: the hooks stay while either lives, the one
-// attached last receives, and nothing stays behind once both are gone.
 // A browser window on a thread of its own: an owner attached there, a
 // command retrieved there, and what its target got.
 DWORD WINAPI OwnerOnAnotherThread(void* result) {
     auto& got = *static_cast<std::vector<WPARAM>*>(result);
     HWND target = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     {
+        Frame frame;
         CBarMenuData data;
-        data.InstallHooks();
-        data.SetTargetWindow(target);
+        Attach(data, frame.hwnd(), target);
         got.push_back(static_cast<WPARAM>(InstalledHookCount()));
-        PostMessageA(target, WM_COMMAND, 3004, 0);
+        PostMessageA(frame.hwnd(), WM_COMMAND, 3004, 0);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             if (msg.message == WM_PLUGIN_COMMAND && msg.hwnd == target)
@@ -233,8 +233,7 @@ DWORD WINAPI OwnerOnAnotherThread(void* result) {
 
 TEST_F(MessageHooksTest, EachThreadWithAnOwnerHasItsOwnSet) {
     CBarMenuData data;
-    data.InstallHooks();
-    data.SetTargetWindow(target.hwnd());
+    Attach(data, frame.hwnd(), target.hwnd());
     std::vector<WPARAM> other;
     HANDLE thread = CreateThread(nullptr, 0, OwnerOnAnotherThread, &other, 0, nullptr);
     ASSERT_NE(nullptr, thread);
@@ -243,39 +242,47 @@ TEST_F(MessageHooksTest, EachThreadWithAnOwnerHasItsOwnSet) {
     // Its own hooks, its command to its own target, nothing left behind.
     EXPECT_EQ((std::vector<WPARAM>{kHooksOutsideMenus, 3004, 0}), other);
     EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
-    EXPECT_EQ(target.hwnd(), HookTargetWindow());
+    EXPECT_EQ(target.hwnd(), HookTargetFor(frame.hwnd()));
     ChooseCommand(3002);
     EXPECT_EQ(std::vector<WPARAM>{3002}, target.Commands());
 }
 
+// Two instances in one process, in two frames: the hooks stay while either
+// lives, each frame's messages reach its own, and nothing stays behind once
+// both are gone.
 TEST_F(MessageHooksTest, SeveralOwnersShareOneSetOfHooks) {
     for (bool firstGoesFirst : {true, false}) {
         SCOPED_TRACE(firstGoesFirst ? "first deleted first" : "last deleted first");
         Target other;
+        Frame otherFrame;
         auto first = std::make_unique<CBarMenuData>();
         auto second = std::make_unique<CBarMenuData>();
-        first->InstallHooks();
-        first->SetTargetWindow(target.hwnd());
-        second->InstallHooks();
-        second->SetTargetWindow(other.hwnd());
+        Attach(*first, frame.hwnd(), target.hwnd());
+        Attach(*second, otherFrame.hwnd(), other.hwnd());
         EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
-        EXPECT_EQ(other.hwnd(), HookTargetWindow());
+        EXPECT_EQ(target.hwnd(), HookTargetFor(frame.hwnd()));
+        EXPECT_EQ(other.hwnd(), HookTargetFor(otherFrame.hwnd()));
 
-        ChooseCommand(3001);
-        EXPECT_EQ(std::vector<WPARAM>{3001}, other.Commands()) << "one post, not one per owner";
+        PostMessageA(otherFrame.hwnd(), WM_COMMAND, 3001, 0);
+        PumpPending();
+        EXPECT_EQ(std::vector<WPARAM>{3001}, other.Commands()) << "one post, to its own frame's owner";
         EXPECT_TRUE(target.received().empty());
-        EXPECT_EQ(other.hwnd(), HookTargetWindow());
 
+        Frame& survivorFrame = firstGoesFirst ? otherFrame : frame;
+        Frame& goneFrame = firstGoesFirst ? frame : otherFrame;
         HWND survivorWindow = firstGoesFirst ? other.hwnd() : target.hwnd();
         if (firstGoesFirst)
             first.reset();
         else
             second.reset();
         EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
-        EXPECT_EQ(survivorWindow, HookTargetWindow());
+        EXPECT_EQ(survivorWindow, HookTargetFor(survivorFrame.hwnd()));
+        EXPECT_EQ(nullptr, HookTargetFor(goneFrame.hwnd()));
         other.Clear();
         target.Clear();
-        ChooseCommand(3002);
+        PostMessageA(survivorFrame.hwnd(), WM_COMMAND, 3002, 0);
+        PostMessageA(goneFrame.hwnd(), WM_COMMAND, 3003, 0);
+        PumpPending();
         Target& survivor = firstGoesFirst ? other : target;
         EXPECT_EQ(std::vector<WPARAM>{3002}, survivor.Commands());
         EXPECT_EQ(1u, target.received().size() + other.received().size());
@@ -294,14 +301,13 @@ TEST_F(MessageHooksTest, SeveralOwnersShareOneSetOfHooks) {
 
 TEST_F(MessageHooksTest, ANeverInstalledObjectLeavesOthersHooksAlone) {
     CBarMenuData owner;
-    owner.InstallHooks();
-    owner.SetTargetWindow(target.hwnd());
+    Attach(owner, frame.hwnd(), target.hwnd());
     {
         CBarMenuData bystander;
         bystander.SetTargetWindow(nullptr);
     }
     EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
-    EXPECT_EQ(target.hwnd(), HookTargetWindow());
+    EXPECT_EQ(target.hwnd(), HookTargetFor(frame.hwnd()));
     ChooseCommand(3001);
     EXPECT_EQ(std::vector<WPARAM>{3001}, target.Commands());
 }
@@ -311,8 +317,7 @@ TEST_F(MessageHooksTest, ANeverInstalledObjectLeavesOthersHooksAlone) {
 // costs the browser nothing.
 TEST_F(MessageHooksTest, SentMessagesAreWatchedOnlyWhileAMenuIsOpen) {
     CBarMenuData data;
-    data.InstallHooks();
-    data.SetTargetWindow(target.hwnd());
+    Attach(data, frame.hwnd(), target.hwnd());
     EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
     SendMessageA(frame.hwnd(), WM_MENUSELECT, MAKEWPARAM(3001, MF_HILITE), 0);
     PumpPending();
@@ -368,8 +373,7 @@ TEST_F(MessageHooksTest, TheBrowsersEarlierMenuFilterIsStillCalled) {
     ASSERT_NE(nullptr, browserFilter);
     {
         CBarMenuData data;
-        data.InstallHooks();
-        data.SetTargetWindow(target.hwnd());
+        Attach(data, frame.hwnd(), target.hwnd());
         struct Case { int code; UINT message; LRESULT answer; } cases[] = {
             {MSGF_MENU, WM_MENUSELECT, 0},
             {MSGF_MENU, WM_MENUSELECT, 1},  // the browser took the message itself
