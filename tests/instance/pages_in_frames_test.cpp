@@ -62,13 +62,21 @@ void ExpectShown(NPP page, const char* url, int line) {
 }
 #define EXPECT_SHOWN(page, url) ExpectShown(page, url, __LINE__)
 
-TEST_F(PagesInFrames, EachWindowsMenusActOnItsOwnPage) {
+// Two browser windows, each with a page of its own.
+class TwoWindows : public PagesInFrames {
+protected:
+    void SetUp() override {
+        PagesInFrames::SetUp();
+        Open(first, one.plugin());
+        Open(second, two.plugin());
+    }
     Frame one;
     Frame two;
     Instance first;
     Instance second;
-    Open(first, one.plugin());
-    Open(second, two.plugin());
+};
+
+TEST_F(TwoWindows, EachWindowsMenusActOnItsOwnPage) {
     struct Case { const Frame& frame; Instance& page; WPARAM item; const char* url; const char* target; } cases[] = {
         {one, first, 3001, kDefinitionUrls[1], "Vantrel_Content"},
         {two, second, 3002, kDefinitionUrls[2], "Vantrel_Content"},
@@ -88,13 +96,7 @@ TEST_F(PagesInFrames, EachWindowsMenusActOnItsOwnPage) {
     EXPECT_TRUE(Browser().statuses.empty());
 }
 
-TEST_F(PagesInFrames, OneWindowKeepsWorkingWhenTheOthersPluginWindowGoesFirst) {
-    Frame one;
-    Frame two;
-    Instance first;
-    Instance second;
-    Open(first, one.plugin());
-    Open(second, two.plugin());
+TEST_F(TwoWindows, OneWindowKeepsWorkingWhenTheOthersPluginWindowGoesFirst) {
     DestroyWindow(two.plugin());
     PumpPending();
     ChooseFromMenu(one.hwnd(), 3001);
