@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "editor/document/definition_document.h"
+#include "plugin/menus/menu_nesting.h"
 
-constexpr size_t kNoParent = static_cast<size_t>(-1);
+using zorbit::kNoParent;
 
 // For each entry, the index of the title or submenu entry holding it;
 // kNoParent for a title and for an entry in no menu.

@@ -719,14 +719,10 @@ private:
     // One warning where a run of submenus passes the deepest level: the
     // submenus nested inside that one are part of the same run.
     void CheckDepth() {
-        MenuNesting<bool> nesting(false);
-        for (const MenuEntry& entry : menus_) {
-            nesting.Leave(entry.depth);
-            if (entry.kind == Title || (entry.kind == Submenu && nesting.SubmenuFits())) {
-                nesting.Open(true);
-                continue;
-            }
-            if (entry.kind != Submenu || entry.depth != nesting.level())
+        const std::vector<EntryPlace> places = PlaceEntriesOf(menus_);
+        for (size_t j = 0; j < menus_.size(); ++j) {
+            const MenuEntry& entry = menus_[j];
+            if (entry.kind != Submenu || places[j].opens || entry.depth != places[j].level)
                 continue;
             Add(ProblemKind::MenuTooDeep, entry.sourceLine, entry.lineIndex,
                 "this SUBMENU would open a menu more than " + std::to_string(kMaxMenuLevels) +

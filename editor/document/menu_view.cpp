@@ -49,30 +49,27 @@ std::vector<MenuEntry> BuildMenuView(const PageTrace& trace) {
 
     // The walk of InstallMenus: the holder menu it starts in is never
     // attached to anything, nor is whatever is appended to it.
-    MenuNesting<bool> nesting(false);
+    const std::vector<EntryPlace> places = PlaceEntriesOf(view);
     bool titleSeen = false;
-    for (MenuEntry& entry : view) {
-        nesting.Leave(entry.depth);
+    for (size_t j = 0; j < view.size(); ++j) {
+        MenuEntry& entry = view[j];
+        const EntryPlace& place = places[j];
+        entry.shown = place.shown;
         if (entry.kind == Title) {
             titleSeen = true;
-            entry.shown = nesting.TakeBarPlace();
             if (!entry.shown)
                 entry.hiddenReason = kLeftOutOfAFullMenu;
-            nesting.Open(entry.shown);
             continue;
         }
-        const bool placed = entry.kind == Break || nesting.TakePlace();
-        entry.shown = nesting.current() && placed;
-        if (!entry.shown) {
-            entry.hiddenReason = !nesting.current() ? (!titleSeen              ? kBeforeFirstTitle
-                                                       : nesting.level() == 0 ? kAfterTitleClosed
-                                                                              : kInHiddenSubmenu)
-                                                    : kLeftOutOfAFullMenu;
-            if (entry.kind == Item)
-                entry.command = 0;
-        }
-        if (entry.kind == Submenu && nesting.SubmenuFits())
-            nesting.Open(entry.shown);
+        if (entry.shown)
+            continue;
+        const bool menuShown = place.parent != kNoParent && places[place.parent].shown;
+        entry.hiddenReason = !menuShown ? (!titleSeen            ? kBeforeFirstTitle
+                                           : place.level == 0    ? kAfterTitleClosed
+                                                                 : kInHiddenSubmenu)
+                                        : kLeftOutOfAFullMenu;
+        if (entry.kind == Item)
+            entry.command = 0;
     }
     return view;
 }

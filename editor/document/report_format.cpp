@@ -46,13 +46,11 @@ std::string FormatMenus(const std::vector<MenuEntry>& menus) {
     std::string text;
     // Indented by the menu each entry lands in, which no page nests deeper
     // than the plug-in does.
-    MenuNesting<bool> nesting(false);
-    for (const MenuEntry& entry : menus) {
-        nesting.Leave(entry.depth);
-        std::string line(2 * static_cast<size_t>(nesting.level()), ' ');
-        const bool opens = entry.kind == Title || (entry.kind == Submenu && nesting.SubmenuFits());
-        if (opens)
-            nesting.Open(true);
+    const std::vector<EntryPlace> places = PlaceEntriesOf(menus);
+    for (size_t j = 0; j < menus.size(); ++j) {
+        const MenuEntry& entry = menus[j];
+        std::string line(2 * static_cast<size_t>(places[j].level), ' ');
+        const bool opens = places[j].opens;
         switch (entry.kind) {
         case Title: line += "TITLE " + entry.name; break;
         case Submenu: line += opens ? entry.name + " >" : entry.name + "  (greyed: opens no menu this deep)"; break;

@@ -2,6 +2,7 @@
 // divider picture, the picture-faced collection popup and one popup per
 // title of the definition.
 #include <string>
+#include <vector>
 
 #include "plugin/entry/plugin_module.h"
 #include "plugin/menubar/bar_owners.h"
@@ -59,25 +60,26 @@ void AppendCollectionPopup(CBarMenuData& data, HMENU popup) {
 // Entries before the first title, and depth-0 entries after a title has been
 // closed, land in the holder menu, which is never shown.
 void AppendDefinition(CBarMenuData& data, HMENU holder) {
-    zorbit::MenuNesting<HMENU> nesting(holder);
+    const std::vector<zorbit::EntryPlace> places = zorbit::PlaceEntriesOf(data.definitionEntries);
+    // The menu each opening entry made; null where none was made.
+    std::vector<HMENU> opened(places.size(), nullptr);
     bool pendingBreak = false;
 
-    for (size_t j = 0; j < data.definitionEntries.size(); ++j) {
+    for (size_t j = 0; j < places.size(); ++j) {
         const CItemData& entry = *data.definitionEntries[j];
-        nesting.Leave(entry.depth);
-        HMENU current = nesting.current();
+        const zorbit::EntryPlace& place = places[j];
+        HMENU current = place.parent == zorbit::kNoParent ? holder : opened[place.parent];
 
         switch (entry.kind) {
         case Submenu: {
-            const bool placed = nesting.TakePlace();
-            if (!nesting.SubmenuFits()) {
-                if (placed)
+            if (!place.opens) {
+                if (place.placed)
                     AppendMenuA(current, MF_STRING | MF_GRAYED | BreakFlag(pendingBreak), zorbit::kNoCommand,
                                 std::string(entry.name).c_str());
                 break;
             }
             const std::string name(entry.name);
-            HMENU submenu = placed ? CreateMenu() : nullptr;
+            HMENU submenu = place.placed ? CreateMenu() : nullptr;
             zorbit::TagMenu(submenu, data.menuTag);
             if (submenu && !AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
                                         reinterpret_cast<UINT_PTR>(submenu), name.c_str())) {
@@ -86,29 +88,27 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
                 OwnedMenu orphan(submenu);
                 submenu = nullptr;
             }
-            nesting.Open(submenu);
+            opened[j] = submenu;
             break;
         }
         case Title: {
-            HMENU title = nullptr;
-            if (nesting.TakeBarPlace()) {
-                title = CreateRecordedMenu(data);
-                if (data.frameMenu)
-                    AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(title),
-                                std::string(entry.name).c_str());
-            }
-            nesting.Open(title);
+            if (!place.placed)
+                break;
+            opened[j] = CreateRecordedMenu(data);
+            if (data.frameMenu)
+                AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(opened[j]),
+                            std::string(entry.name).c_str());
             break;
         }
         case Separator:
-            if (nesting.TakePlace())
+            if (place.placed)
                 AppendMenuA(current, MF_SEPARATOR | BreakFlag(pendingBreak), 0, nullptr);
             break;
         case Break:
             pendingBreak = true;
             break;
         default:
-            if (nesting.TakePlace())
+            if (place.placed)
                 AppendCommandItem(current, MF_STRING | BreakFlag(pendingBreak), j, zorbit::kLastDefinitionIndex,
                                   zorbit::DefinitionCommand(static_cast<uint32_t>(j)), std::string(entry.name));
             break;

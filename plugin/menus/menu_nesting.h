@@ -1,11 +1,13 @@
-// Which menu each definition entry lands in: the walk InstallMenus makes
-// over the entries, shared with everything that must show the menus as the
-// browser will (the editor's tree, its menu listing, the checker).
+// Which menu each definition entry lands in: the one walk over the entries
+// that InstallMenus makes, shared with everything that must show the menus
+// as the browser will (the editor's tree, its menu listing, the checker).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "plugin/menus/item_data.h"
 
 namespace zorbit {
 
@@ -21,59 +23,42 @@ constexpr int32_t kMaxMenuLevels = 12;
 // keep the browser building one menu for minutes.
 constexpr size_t kMaxMenuEntries = 4096;
 
-// `Menu` is whatever stands for a menu: a handle, an entry's index.
-template <typename Menu>
-class MenuNesting {
-public:
-    explicit MenuNesting(Menu holder) : current_{holder, 0} {}
+constexpr size_t kNoParent = static_cast<size_t>(-1);
 
-    // Goes back up to the menu that an entry of this depth lands in.
-    void Leave(int32_t depth) {
-        while (depth < level_) {
-            if (stack_.empty()) {
-                level_ = 0;
-                return;
-            }
-            current_ = stack_.back();
-            stack_.pop_back();
-            --level_;
-        }
-    }
-
-    Menu current() const { return current_.menu; }
-    int32_t level() const { return level_; }
-
-    // Whether a submenu of the current menu stays within kMaxMenuLevels.
-    bool SubmenuFits() const { return level_ < kMaxMenuLevels; }
-
-    // Counts an entry appended to the current menu, or a title appended to
-    // the bar; false, counting nothing, when it is full and the entry is left out.
-    bool TakePlace() { return Take(current_.entries); }
-    bool TakeBarPlace() { return Take(barEntries_); }
-
-    // The menu a title or a fitting submenu opened takes the entries that follow.
-    void Open(Menu menu) {
-        stack_.push_back(current_);
-        ++level_;
-        current_ = {menu, 0};
-    }
-
-private:
-    struct Level {
-        Menu menu;
-        size_t entries;
-    };
-    static bool Take(size_t& entries) {
-        if (entries >= kMaxMenuEntries)
-            return false;
-        ++entries;
-        return true;
-    }
-
-    Level current_;
-    std::vector<Level> stack_;
-    int32_t level_ = 0;
-    size_t barEntries_ = 0;
+// What the walk needs of an entry.
+struct EntryShape {
+    int32_t kind = Item;
+    int32_t depth = 0;
 };
+
+// Where one entry lands.
+struct EntryPlace {
+    // The title or submenu entry whose menu holds it. kNoParent for a title
+    // (it goes on the bar) and for an entry in the holder menu, which is
+    // never shown: before the first title, or at depth 0 after one closed.
+    size_t parent = kNoParent;
+    // The level of that menu: 0 the bar or the holder, 1 a title's popup.
+    int32_t level = 0;
+    // It took a place in its menu (a break takes none); false when that
+    // menu was full and it is left out.
+    bool placed = false;
+    // A title, or a submenu within kMaxMenuLevels: the entries after it go
+    // into its menu, whether or not that menu is shown.
+    bool opens = false;
+    // It appears: placed, on the bar or in a menu that itself appears.
+    bool shown = false;
+};
+
+// The parent of entry j, and the rest of its place, for every entry.
+std::vector<EntryPlace> PlaceEntries(const std::vector<EntryShape>& entries);
+
+// The same for any entries with a kind and a depth.
+template <typename Entries>
+std::vector<EntryPlace> PlaceEntriesOf(const Entries& entries) {
+    std::vector<EntryShape> shapes;
+    for (const auto& entry : entries)
+        shapes.push_back({static_cast<int32_t>(entry.kind), entry.depth});
+    return PlaceEntries(shapes);
+}
 
 }  // namespace zorbit
