@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "editor/document/page_trace.h"
+#include "plugin/menus/line_entry.h"
 
 namespace zorbit {
 
@@ -14,23 +15,26 @@ namespace detail {
 DefinitionLine LineFromParsed(std::string_view keyword, std::string_view quoted, int sourceLine) {
     DefinitionLine line;
     line.sourceLine = sourceLine;
-    if (keyword == "TITLE" || keyword == "SUBMENU") {
-        const bool end = quoted == "END";
-        line.kind = keyword == "TITLE" ? (end ? LineKind::TitleEnd : LineKind::Title)
-                                       : (end ? LineKind::SubmenuEnd : LineKind::Submenu);
-        if (!end)
-            line.caption = quoted;
-    } else if (keyword == "MENUITEM") {
-        line.kind = LineKind::Item;
-        // As BuildEntries: without a semicolon after the first character,
-        // the item has neither caption nor address.
-        const size_t semicolon = quoted.find(';');
-        if (semicolon != std::string_view::npos && semicolon > 0) {
-            line.caption = quoted.substr(0, semicolon);
-            line.address = quoted.substr(semicolon + 1);
-        }
-    } else {
-        line.kind = keyword == "SEPARATOR" ? LineKind::Separator : LineKind::Break;
+    const LineEntry made = EntryOfLine(keyword, quoted);
+    line.caption = made.name;
+    line.address = made.url;
+    switch (made.effect) {
+    case LineEffect::EndsTitle:
+        line.kind = LineKind::TitleEnd;
+        break;
+    case LineEffect::EndsSubmenu:
+        line.kind = LineKind::SubmenuEnd;
+        break;
+    case LineEffect::Nothing:  // the parser gives no other keyword
+        line.kind = LineKind::Break;
+        break;
+    case LineEffect::Entry:
+        line.kind = made.kind == Title       ? LineKind::Title
+                    : made.kind == Submenu   ? LineKind::Submenu
+                    : made.kind == Item      ? LineKind::Item
+                    : made.kind == Separator ? LineKind::Separator
+                                             : LineKind::Break;
+        break;
     }
     return line;
 }

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "plugin/menus/bar_menu_data.h"
-#include "plugin/menus/find_near.h"
+#include "plugin/menus/line_entry.h"
 
 namespace {
 
@@ -42,36 +42,24 @@ void CBarMenuData::BuildEntries(const std::vector<CPaseData>& lines,
             definitionEntries.Append(name, url, kind, depth);
     };
 
-    using namespace std::string_view_literals;
     int32_t count = 0;
     for (const CPaseData& line : lines) {
-        const std::string_view keyword = line.keyword;
-        const std::string_view text = line.text;
+        const zorbit::LineEntry made = zorbit::EntryOfLine(line.keyword, line.text);
         const int32_t depth = count < 0 ? 0 : count;
-        if (keyword == "TITLE"sv) {
-            if (text == "END"sv) {
-                count = 0;
-                continue;
-            }
-            add(text, {}, Title, depth);
-            Deeper(count);
-        } else if (keyword == "MENUITEM"sv) {
-            const size_t semicolon = zorbit::FindNear(text, ';');
-            if (semicolon == std::string_view::npos || semicolon == 0)
-                add({}, {}, Item, depth);
-            else
-                add(text.substr(0, semicolon), text.substr(semicolon + 1), Item, depth);
-        } else if (keyword == "SUBMENU"sv) {
-            if (text == "END"sv) {
-                Shallower(count);
-                continue;
-            }
-            add(text, {}, Submenu, depth);
-            Deeper(count);
-        } else if (keyword == "SEPARATOR"sv) {
-            add({}, {}, Separator, depth);
-        } else if (keyword == "BREAK"sv) {
-            add({}, {}, Break, depth);
+        switch (made.effect) {
+        case zorbit::LineEffect::EndsTitle:
+            count = 0;
+            break;
+        case zorbit::LineEffect::EndsSubmenu:
+            Shallower(count);
+            break;
+        case zorbit::LineEffect::Entry:
+            add(made.name, made.url, made.kind, depth);
+            if (made.kind == Title || made.kind == Submenu)
+                Deeper(count);
+            break;
+        case zorbit::LineEffect::Nothing:
+            break;
         }
     }
 }
