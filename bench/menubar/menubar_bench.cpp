@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "plugin/entry/plugin_module.h"
-#include "plugin/menus/bar_menu_data.h"
+#include "plugin/menubar/plugin_module.h"
+#include "plugin/menubar/menu_bar_set.h"
 #include "bench/win32_timing.h"
 
 namespace {
@@ -90,7 +90,7 @@ int main() {
             QueryPerformanceCounter(&t0);
             data.InstallMenus(frame);
             QueryPerformanceCounter(&t1);
-            menus = data.createdMenus.size();
+            menus = data.bar->createdMenus.size();
             data.RemoveMenus();
             QueryPerformanceCounter(&t2);
             Pump();

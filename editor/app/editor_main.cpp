@@ -4,7 +4,7 @@
 #include <string>
 
 #include "editor/app/editor_window.h"
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // pictures are loaded. Everything else starts at the exports.
 #include <windows.h>
 
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH)

@@ -2,7 +2,7 @@
 // only keeps its address so that NP_Initialize can complete it.
 #include "plugin/entry/browser_services.h"
 #include "plugin/entry/entry_points.h"
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 
 namespace {
 NPPluginFuncs* g_pluginFuncs = nullptr;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "plugin/entry/browser_services.h"
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 #include "plugin/menus/command_ids.h"
 
 namespace {

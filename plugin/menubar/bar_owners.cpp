@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "plugin/menus/bar_menu_data.h"
+#include "plugin/menubar/menu_bar_set.h"
 
 namespace zorbit {
 
 namespace {
 
-// Objects recorded on a bar, shown or waiting, in the order they joined.
-std::vector<CBarMenuData*> g_owners;
+// Sets recorded on a bar, shown or waiting, in the order they joined.
+std::vector<MenuBarSet*> g_owners;
 
 // Tags are never given twice, so a menu that outlives its set, or one of
 // the browser's, can never pass for a live set's.
@@ -18,7 +18,7 @@ uintptr_t g_lastTag = 0x2B0B0000;
 
 }  // namespace
 
-bool JoinBar(CBarMenuData& owner, HWND frame) {
+bool JoinBar(MenuBarSet& owner, HWND frame) {
     OwnersLock lock;
     const bool shown = ShownOnBar(frame) == nullptr;
     g_owners.push_back(&owner);
@@ -28,7 +28,7 @@ bool JoinBar(CBarMenuData& owner, HWND frame) {
     return shown;
 }
 
-CBarMenuData* LeaveBar(CBarMenuData& owner) {
+MenuBarSet* LeaveBar(MenuBarSet& owner) {
     OwnersLock lock;
     const HWND frame = owner.frameWnd;
     const bool wasShown = !owner.waitingForBar;
@@ -42,16 +42,16 @@ CBarMenuData* LeaveBar(CBarMenuData& owner) {
     // A frame that has gone has no bar to hand over.
     if (!wasShown || !IsWindow(frame))
         return nullptr;
-    for (CBarMenuData* next : g_owners)
+    for (MenuBarSet* next : g_owners)
         if (next->frameWnd == frame)
             return next;
     return nullptr;
 }
 
-CBarMenuData* ShownOnBar(HWND frame) {
+MenuBarSet* ShownOnBar(HWND frame) {
     if (!frame)
         return nullptr;
-    for (CBarMenuData* owner : g_owners)
+    for (MenuBarSet* owner : g_owners)
         if (owner->frameWnd == frame && !owner->waitingForBar)
             return owner;
     return nullptr;

@@ -1,9 +1,9 @@
 // Which object's menus each frame's bar shows.
 //
-// A bar shows one set of Zorbit menus: that of the object that joined it
-// first and is still alive. Objects that join later wait, and the earliest
-// of them takes the bar when the set on it goes. The hooks route a frame's
-// commands and highlights to the object whose set that bar shows.
+// A bar shows one set of Zorbit menus: the one that joined it first and is
+// still alive. Sets that join later wait, and the earliest of them takes the
+// bar when the set on it goes. The hooks route a frame's commands and
+// highlights to the set that bar shows.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,7 @@
 #include <atomic>
 #include <cstdint>
 
-class CBarMenuData;
+class MenuBarSet;
 
 namespace zorbit {
 
@@ -32,15 +32,15 @@ private:
     static inline std::atomic_flag busy_ = ATOMIC_FLAG_INIT;
 };
 
-// Records `owner` on the frame's bar. True when its menus go on the bar;
-// false when another object's set is there and this one waits.
-bool JoinBar(CBarMenuData& owner, HWND frame);
-// Takes `owner` off its bar's record. Returns the waiting object that takes
+// Records the set on the frame's bar. True when its menus go on the bar;
+// false when another set is there and this one waits.
+bool JoinBar(MenuBarSet& set, HWND frame);
+// Takes the set off its bar's record. Returns the waiting set that takes
 // the bar now, or null.
-CBarMenuData* LeaveBar(CBarMenuData& owner);
+MenuBarSet* LeaveBar(MenuBarSet& set);
 
-// With the lock held: the object whose set the frame's bar shows, or null.
-CBarMenuData* ShownOnBar(HWND frame);
+// With the lock held: the set the frame's bar shows, or null.
+MenuBarSet* ShownOnBar(HWND frame);
 
 // The frame whose bar holds a window's menus: its outermost ancestor.
 HWND FrameOf(HWND hwnd);

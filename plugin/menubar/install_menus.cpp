@@ -4,23 +4,22 @@
 #include <string>
 #include <vector>
 
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 #include "plugin/menubar/bar_owners.h"
+#include "plugin/menubar/menu_bar_set.h"
 #include "plugin/menubar/menu_pictures.h"
-#include "plugin/menubar/owned_handles.h"
-#include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
 #include "plugin/menus/menu_nesting.h"
 
 namespace {
 
-// Recorded as soon as it exists, so that running out of memory for the
-// record cannot leave a menu that nothing frees.
-HMENU CreateRecordedMenu(CBarMenuData& data) {
-    OwnedMenu menu(CreateMenu());
-    data.createdMenus.push_back(menu.get());
-    zorbit::TagMenu(menu.get(), data.menuTag);
-    return menu.release();
+// Owned by the set from the moment it exists: the place for it is made
+// first, so that running out of memory cannot leave a menu nothing frees.
+HMENU CreateRecordedMenu(MenuBarSet& set) {
+    set.createdMenus.emplace_back();
+    set.createdMenus.back().reset(CreateMenu());
+    zorbit::TagMenu(set.createdMenus.back().get(), set.menuTag);
+    return set.createdMenus.back().get();
 }
 
 HBITMAP LoadPicture(int number) {
@@ -59,14 +58,15 @@ void AppendCollectionPopup(CBarMenuData& data, HMENU popup) {
 
 // Entries before the first title, and depth-0 entries after a title has been
 // closed, land in the holder menu, which is never shown.
-void AppendDefinition(CBarMenuData& data, HMENU holder) {
-    const std::vector<zorbit::EntryPlace> places = zorbit::PlaceEntriesOf(data.definitionEntries);
+void AppendDefinition(MenuBarSet& set, HMENU holder) {
+    const EntryList& entries = set.menus.definitionEntries;
+    const std::vector<zorbit::EntryPlace> places = zorbit::PlaceEntriesOf(entries);
     // The menu each opening entry made; null where none was made.
     std::vector<HMENU> opened(places.size(), nullptr);
     bool pendingBreak = false;
 
     for (size_t j = 0; j < places.size(); ++j) {
-        const CItemData& entry = *data.definitionEntries[j];
+        const CItemData& entry = *entries[j];
         const zorbit::EntryPlace& place = places[j];
         HMENU current = place.parent == zorbit::kNoParent ? holder : opened[place.parent];
 
@@ -80,7 +80,7 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
             }
             const std::string name(entry.name);
             HMENU submenu = place.placed ? CreateMenu() : nullptr;
-            zorbit::TagMenu(submenu, data.menuTag);
+            zorbit::TagMenu(submenu, set.menuTag);
             if (submenu && !AppendMenuA(current, MF_POPUP | BreakFlag(pendingBreak),
                                         reinterpret_cast<UINT_PTR>(submenu), name.c_str())) {
                 // Not attached to anything that would destroy it: its items
@@ -94,9 +94,9 @@ void AppendDefinition(CBarMenuData& data, HMENU holder) {
         case Title: {
             if (!place.placed)
                 break;
-            opened[j] = CreateRecordedMenu(data);
-            if (data.frameMenu)
-                AppendMenuA(data.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(opened[j]),
+            opened[j] = CreateRecordedMenu(set);
+            if (set.frameMenu)
+                AppendMenuA(set.frameMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(opened[j]),
                             std::string(entry.name).c_str());
             break;
         }
@@ -124,26 +124,27 @@ int32_t CBarMenuData::InstallMenus(HWND frame) {
     // One set of installation values: a second installation replaces the
     // first instead of leaking its menus and pictures.
     RemoveMenus();
-    if (!zorbit::JoinBar(*this, frame))
+    MenuBarSet& set = MenuBarSet::Of(*this);
+    if (!zorbit::JoinBar(set, frame))
         return 1;
 
-    frameMenu = GetMenu(frame);
-    baseItemCount = GetMenuItemCount(frameMenu);
+    set.frameMenu = GetMenu(frame);
+    set.baseItemCount = GetMenuItemCount(set.frameMenu);
 
-    faceBitmap = LoadPicture(zorbit::kCollectionFacePicture);
-    HMENU collectionPopup = CreateRecordedMenu(*this);
+    set.faceBitmap.reset(LoadPicture(zorbit::kCollectionFacePicture));
+    HMENU collectionPopup = CreateRecordedMenu(set);
 
-    dividerBitmap = LoadPicture(zorbit::kDividerPicture);
-    if (frameMenu) {
-        AppendMenuA(frameMenu, MF_BITMAP, zorbit::kDividerCommand,
-                    reinterpret_cast<LPCSTR>(dividerBitmap));
-        AppendMenuA(frameMenu, MF_POPUP | MF_BITMAP, reinterpret_cast<UINT_PTR>(collectionPopup),
-                    reinterpret_cast<LPCSTR>(faceBitmap));
+    set.dividerBitmap.reset(LoadPicture(zorbit::kDividerPicture));
+    if (set.frameMenu) {
+        AppendMenuA(set.frameMenu, MF_BITMAP, zorbit::kDividerCommand,
+                    reinterpret_cast<LPCSTR>(set.dividerBitmap.get()));
+        AppendMenuA(set.frameMenu, MF_POPUP | MF_BITMAP, reinterpret_cast<UINT_PTR>(collectionPopup),
+                    reinterpret_cast<LPCSTR>(set.faceBitmap.get()));
     }
     AppendCollectionPopup(*this, collectionPopup);
 
-    HMENU holder = CreateRecordedMenu(*this);
-    AppendDefinition(*this, holder);
+    HMENU holder = CreateRecordedMenu(set);
+    AppendDefinition(set, holder);
 
     DrawMenuBar(frame);
     return 1;

@@ -5,10 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 #include "plugin/menubar/bar_owners.h"
-#include "plugin/menubar/owned_handles.h"
-#include "plugin/menus/bar_menu_data.h"
+#include "plugin/menubar/menu_bar_set.h"
 #include "plugin/menus/command_ids.h"
 
 namespace {
@@ -23,8 +22,8 @@ struct ThreadHooks {
     OwnedHook send;
 };
 using HooksLock = zorbit::OwnersLock;
-// The live objects that installed hooks.
-std::vector<CBarMenuData*> g_hookOwners;
+// The live sets that installed hooks.
+std::vector<MenuBarSet*> g_hookOwners;
 std::vector<std::unique_ptr<ThreadHooks>> g_threads;
 
 ThreadHooks* FindThread(DWORD thread) {
@@ -49,7 +48,7 @@ HWND RouteFrom(HWND hwnd, HMENU menu) {
     const HWND frame = zorbit::FrameOf(hwnd);
     const uintptr_t tag = menu ? zorbit::MenuTag(menu) : 0;
     HooksLock lock;
-    const CBarMenuData* owner = zorbit::ShownOnBar(frame);
+    const MenuBarSet* owner = zorbit::ShownOnBar(frame);
     if (!owner || !owner->hooksInstalled || owner->hookThread != GetCurrentThreadId())
         return nullptr;
     if (menu && tag != owner->menuTag)
@@ -195,38 +194,39 @@ int InstalledHookCount() {
 HWND HookTargetFor(HWND frame) { return RouteFrom(frame, nullptr); }
 
 void CBarMenuData::InstallHooks() {
-    commandHookProc = CommandHookProc;
-    selectHookProc = SelectHookProc;
+    MenuBarSet& set = MenuBarSet::Of(*this);
+    set.commandHookProc = CommandHookProc;
+    set.selectHookProc = SelectHookProc;
     // Attached again from another thread: the share moves to that thread.
-    if (hooksInstalled && hookThread != GetCurrentThreadId())
-        ReleaseHooks();
+    if (set.hooksInstalled && set.hookThread != GetCurrentThreadId())
+        set.ReleaseHooks();
     HooksLock lock;
-    if (!hooksInstalled) {
-        hookThread = GetCurrentThreadId();
-        if (!FindThread(hookThread)) {
+    if (!set.hooksInstalled) {
+        set.hookThread = GetCurrentThreadId();
+        if (!FindThread(set.hookThread)) {
             g_threads.push_back(std::make_unique<ThreadHooks>());
-            g_threads.back()->thread = hookThread;
+            g_threads.back()->thread = set.hookThread;
         }
-        g_hookOwners.push_back(this);
-        hooksInstalled = true;
+        g_hookOwners.push_back(&set);
+        set.hooksInstalled = true;
     }
-    InstallMissingHooks(*FindThread(hookThread));
+    InstallMissingHooks(*FindThread(set.hookThread));
 }
 
 void CBarMenuData::SetTargetWindow(HWND target) {
+    MenuBarSet& set = MenuBarSet::Of(*this);
     HooksLock lock;
-    hookTarget = target;
+    set.hookTarget = target;
 }
 
-void CBarMenuData::ReleaseHooks() {
+void MenuBarSet::ReleaseHooks() {
     std::unique_ptr<ThreadHooks> gone;  // unhooked once the lock is let go
     HooksLock lock;
     if (!hooksInstalled)
         return;
     hooksInstalled = false;
-    g_hookOwners.erase(std::remove(g_hookOwners.begin(), g_hookOwners.end(), this),
-                       g_hookOwners.end());
-    for (const CBarMenuData* owner : g_hookOwners)
+    g_hookOwners.erase(std::remove(g_hookOwners.begin(), g_hookOwners.end(), this), g_hookOwners.end());
+    for (const MenuBarSet* owner : g_hookOwners)
         if (owner->hookThread == hookThread)
             return;
     for (auto& hooks : g_threads)

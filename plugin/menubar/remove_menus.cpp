@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "plugin/menubar/bar_owners.h"
-#include "plugin/menubar/owned_handles.h"
-#include "plugin/menus/bar_menu_data.h"
+#include "plugin/menubar/menu_bar_set.h"
 
 namespace {
 
@@ -20,12 +19,16 @@ void TakeItemsOffBar(HMENU bar, int32_t baseItemCount) {
         RemoveMenu(bar, static_cast<UINT>(position), MF_BYPOSITION);
 }
 
+}  // namespace
+
 // The platform destroys a menu's submenus by recursing once per level, on a
 // stack of its own that some thousands of levels overflow, whatever the
 // thread's stack. So the tree is taken apart from the deepest level up: each
 // submenu is taken off its parent first, and every DestroyMenu meets a menu
 // without submenus.
-void DestroyMenuTree(HMENU root) {
+void MenuTreeTraits::Free(HMENU root) {
+    if (!IsMenu(root))
+        return;
     struct Open {
         HMENU menu;
         int unseen;  // positions below this may still hold submenus
@@ -48,6 +51,8 @@ void DestroyMenuTree(HMENU root) {
     }
 }
 
+namespace {
+
 // The bar shrank: have the frame lay out its non-client area again, at the
 // size it has now.
 void RelayoutFrame(HWND frame) {
@@ -60,19 +65,13 @@ void RelayoutFrame(HWND frame) {
 
 }  // namespace
 
-void CBarMenuData::RemoveMenus() {
+void MenuBarSet::Remove() {
     TakeItemsOffBar(frameMenu, baseItemCount);
-
-    while (!createdMenus.empty()) {
-        HMENU menu = createdMenus.back();
+    // From the last made to the first.
+    while (!createdMenus.empty())
         createdMenus.pop_back();
-        // A menu that the frame's own bar took with it when the frame was
-        // destroyed is already gone.
-        if (menu && IsMenu(menu))
-            DestroyMenuTree(menu);
-    }
-    OwnedBitmap face(std::exchange(faceBitmap, nullptr));
-    OwnedBitmap divider(std::exchange(dividerBitmap, nullptr));
+    faceBitmap.reset();
+    dividerBitmap.reset();
 
     if (!waitingForBar)
         RelayoutFrame(frameWnd);
@@ -81,9 +80,9 @@ void CBarMenuData::RemoveMenus() {
     baseItemCount = 0;
     // The next page waiting for this bar shows its set now. Out of memory
     // half-way, what it made so far is recorded and goes with it.
-    if (CBarMenuData* next = zorbit::LeaveBar(*this)) {
+    if (MenuBarSet* next = zorbit::LeaveBar(*this)) {
         try {
-            next->InstallMenus(frame);
+            next->menus.InstallMenus(frame);
         } catch (...) {
         }
     }

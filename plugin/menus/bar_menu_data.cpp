@@ -14,10 +14,7 @@ void DeleteFromLast(std::vector<std::unique_ptr<CItemData>>& entries) {
 CBarMenuData::~CBarMenuData() {
     definitionEntries.clear();
     DeleteFromLast(collectionEntries);
-#ifdef _WIN32
-    RemoveMenus();
-    ReleaseHooks();
-#endif
+    bar.reset();  // takes the menus off the bar, then removes the hooks
 }
 
 std::string CBarMenuData::GetEntryUrl(uint32_t index) const {

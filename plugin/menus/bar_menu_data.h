@@ -12,7 +12,19 @@
 #include "plugin/menus/entry_list.h"
 #include "plugin/menus/item_data.h"
 #include "plugin/menus/pase_data.h"
-#include "plugin/menus/platform_handles.h"
+
+// The system's window handle, declared as <windows.h> declares it: the
+// model itself needs nothing of Windows.
+struct HWND__;
+typedef HWND__* HWND;
+
+// This object's menus on a frame's bar and its share of the thread's hooks:
+// made, read and freed only by the menu-bar code.
+class MenuBarSet;
+struct MenuBarSetDeleter {
+    void (*destroy)(MenuBarSet*) = nullptr;
+    void operator()(MenuBarSet* set) const { destroy(set); }
+};
 
 class CBarMenuData {
 public:
@@ -38,45 +50,24 @@ public:
     // "key=value" lines ended by an empty one, within `size` bytes.
     void AddSectionEntries(const char* section, size_t size, bool addPrefix);
 
-#ifdef _WIN32
-    // Reads the collection sections named by the profile entry
-    // "Zorbit"/"ZorbitDir" and appends their entries.
+    // On Windows only. Reads the collection sections named by the profile
+    // entry "Zorbit"/"ZorbitDir" and appends their entries.
     void LoadCollections();
 
-    // Appends the plug-in's menus to the frame's menu bar. 0 for a null
-    // frame, 1 after installation. A bar shows one set: when another
-    // object's menus are on it, this one waits, and takes the bar when that
-    // set is removed.
+    // On Windows only. Appends the plug-in's menus to the frame's menu bar.
+    // 0 for a null frame, 1 after installation. A bar shows one set: when
+    // another object's menus are on it, this one waits, and takes the bar
+    // when that set is removed.
     int32_t InstallMenus(HWND frame);
     void RemoveMenus();
 
-    // Thread hooks that forward the plug-in's commands and highlights.
+    // On Windows only. Thread hooks that forward the plug-in's commands and
+    // highlights to the target window.
     void InstallHooks();
     void SetTargetWindow(HWND target);
-#endif
 
     EntryList definitionEntries;
     std::vector<std::unique_ptr<CItemData>> collectionEntries;
-    std::vector<HMENU> createdMenus;
-    HBITMAP faceBitmap = nullptr;
-    HBITMAP dividerBitmap = nullptr;
-    HWND frameWnd = nullptr;
-    // Set while another object's menus hold frameWnd's bar.
-    bool waitingForBar = false;
-    // The tag every menu of this object's set carries; 0 when none is shown.
-    uintptr_t menuTag = 0;
-    int32_t baseItemCount = 0;
-    HMENU frameMenu = nullptr;
-    HOOKPROC commandHookProc = nullptr;
-    HOOKPROC selectHookProc = nullptr;
-    // Whether this object holds a share of its thread's hooks, and
-    // the window it wants the forwarded messages posted to.
-    bool hooksInstalled = false;
-    HWND hookTarget = nullptr;
-    uint32_t hookThread = 0;  // the thread whose hooks this object shares
-
-private:
-#ifdef _WIN32
-    void ReleaseHooks();
-#endif
+    // Made by the first InstallMenus or InstallHooks; null before.
+    std::unique_ptr<MenuBarSet, MenuBarSetDeleter> bar;
 };

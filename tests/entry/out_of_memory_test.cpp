@@ -12,7 +12,7 @@
 #include "plugin/entry/browser_services.h"
 #include "plugin/entry/entry_points.h"
 #include "plugin/entry/instance_data.h"
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
 #include "tests/support/files.h"

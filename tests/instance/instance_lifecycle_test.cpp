@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "plugin/menubar/menu_bar_set.h"
 #include "plugin/menus/command_ids.h"
 #include "tests/instance/browser_stand_in.h"
 
@@ -387,9 +388,10 @@ TEST_F(InstanceLifecycle, ManyInstancesComeAndGo) {
         NewWithDefinition(instance);
         ASSERT_EQ(NPERR_NO_ERROR, instance.SetWindow(frame.plugin()));
         ASSERT_EQ(6, GetMenuItemCount(frame.bar()));
-        const auto menus = instance.data()->menus->createdMenus;
-        HBITMAP face = instance.data()->menus->faceBitmap;
-        HBITMAP divider = instance.data()->menus->dividerBitmap;
+        const MenuBarSet& set = *instance.data()->menus->bar;
+        const auto menus = set.CreatedMenus();
+        HBITMAP face = set.faceBitmap.get();
+        HBITMAP divider = set.dividerBitmap.get();
         ASSERT_EQ(static_cast<DWORD>(OBJ_BITMAP), GetObjectType(face));
         ASSERT_EQ(static_cast<DWORD>(OBJ_BITMAP), GetObjectType(divider));
         ASSERT_EQ(NPERR_NO_ERROR, instance.Destroy());

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 #include "plugin/menus/bar_menu_data.h"
 #include "plugin/menus/command_ids.h"
 #include "plugin/menus/menu_nesting.h"
@@ -24,7 +24,7 @@ protected:
     }
     // The menu of the title that is item `position` of the bar.
     HMENU TitleMenu(int position) { return ReadItem(frame.bar(), position).submenu; }
-    HMENU Holder() { return data.createdMenus.at(1); }
+    HMENU Holder() { return SetOf(data).createdMenus.at(1); }
 
     Frame frame;
     CBarMenuData data;
@@ -46,9 +46,9 @@ TEST_F(InstallMenusTest, WorkedExampleFollowsTheBrowsersMenus) {
 
     ASSERT_EQ(3, GetMenuItemCount(frame.bar()));
     ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
-    EXPECT_EQ(frame.hwnd(), data.frameWnd);
-    EXPECT_EQ(frame.bar(), data.frameMenu);
-    EXPECT_EQ(3, data.baseItemCount);
+    EXPECT_EQ(frame.hwnd(), SetOf(data).frameWnd);
+    EXPECT_EQ(frame.bar(), SetOf(data).frameMenu);
+    EXPECT_EQ(3, SetOf(data).baseItemCount);
 
     std::vector<MenuItem> bar = ReadItems(frame.bar());
     ASSERT_EQ(6u, bar.size());
@@ -58,14 +58,14 @@ TEST_F(InstallMenusTest, WorkedExampleFollowsTheBrowsersMenus) {
     EXPECT_EQ(static_cast<UINT>(MFT_BITMAP), bar[3].type);
     EXPECT_EQ(100u, bar[3].id);
     EXPECT_EQ(nullptr, bar[3].submenu);
-    EXPECT_EQ(data.dividerBitmap, bar[3].bitmap);
-    EXPECT_NE(nullptr, data.dividerBitmap);
+    EXPECT_EQ(SetOf(data).dividerBitmap, bar[3].bitmap);
+    EXPECT_NE(nullptr, SetOf(data).dividerBitmap);
 
     EXPECT_EQ(static_cast<UINT>(MFT_BITMAP), bar[4].type);
-    EXPECT_EQ(data.faceBitmap, bar[4].bitmap);
-    EXPECT_NE(nullptr, data.faceBitmap);
-    ASSERT_EQ(3u, data.createdMenus.size());
-    EXPECT_EQ(data.createdMenus[0], bar[4].submenu);
+    EXPECT_EQ(SetOf(data).faceBitmap, bar[4].bitmap);
+    EXPECT_NE(nullptr, SetOf(data).faceBitmap);
+    ASSERT_EQ(3u, SetOf(data).createdMenus.size());
+    EXPECT_EQ(SetOf(data).createdMenus[0], bar[4].submenu);
 
     std::vector<MenuItem> collections = ReadItems(bar[4].submenu);
     ASSERT_EQ(4u, collections.size());
@@ -76,7 +76,7 @@ TEST_F(InstallMenusTest, WorkedExampleFollowsTheBrowsersMenus) {
 
     EXPECT_EQ("Reading", bar[5].text);
     EXPECT_EQ(static_cast<UINT>(MFT_STRING), bar[5].type);
-    EXPECT_EQ(data.createdMenus[2], bar[5].submenu);
+    EXPECT_EQ(SetOf(data).createdMenus[2], bar[5].submenu);
     std::vector<MenuItem> reading = ReadItems(bar[5].submenu);
     ASSERT_EQ(4u, reading.size());
     EXPECT_ITEM(reading[0], MFT_STRING, 3001, "Daily news");
@@ -89,7 +89,7 @@ TEST_F(InstallMenusTest, WorkedExampleFollowsTheBrowsersMenus) {
     EXPECT_EQ(static_cast<UINT>(MFT_SEPARATOR), reading[2].type);
     EXPECT_ITEM(reading[3], MFT_STRING | MFT_MENUBARBREAK, 3006, "Help");
 
-    for (HMENU created : data.createdMenus)
+    for (HMENU created : SetOf(data).createdMenus)
         EXPECT_NE(reading[1].submenu, created) << "submenus are not recorded";
     EXPECT_EQ(0, GetMenuItemCount(Holder()));
 }
@@ -102,7 +102,7 @@ TEST_F(InstallMenusTest, EmptyDefinitionWithoutCollectionsGivesDividerAndAbout) 
     std::vector<MenuItem> popup = ReadItems(bar[4].submenu);
     ASSERT_EQ(1u, popup.size());
     EXPECT_ITEM(popup[0], MFT_STRING, 2999, "About Zorbit");
-    EXPECT_EQ(2u, data.createdMenus.size());
+    EXPECT_EQ(2u, SetOf(data).createdMenus.size());
 }
 
 TEST_F(InstallMenusTest, EntriesBeforeTheFirstTitleStayInTheHolder) {
@@ -218,7 +218,7 @@ TEST_F(InstallMenusTest, TitleInsideATitleIsAnotherBarPopup) {
     std::vector<MenuItem> writing = ReadItems(TitleMenu(6));
     ASSERT_EQ(1u, writing.size());
     EXPECT_ITEM(writing[0], MFT_STRING, 3003, "b");
-    EXPECT_EQ(4u, data.createdMenus.size());
+    EXPECT_EQ(4u, SetOf(data).createdMenus.size());
 }
 
 TEST_F(InstallMenusTest, NegativeDepthEndsInTheHolderWithoutHanging) {
@@ -237,10 +237,10 @@ TEST_F(InstallMenusTest, NegativeDepthEndsInTheHolderWithoutHanging) {
 TEST_F(InstallMenusTest, NullFrameDoesNothing) {
     AddWorkedExample(data);
     EXPECT_EQ(0, data.InstallMenus(nullptr));
-    EXPECT_TRUE(data.createdMenus.empty());
-    EXPECT_EQ(nullptr, data.faceBitmap);
-    EXPECT_EQ(nullptr, data.dividerBitmap);
-    EXPECT_EQ(nullptr, data.frameWnd);
+    EXPECT_TRUE(SetOf(data).createdMenus.empty());
+    EXPECT_EQ(nullptr, SetOf(data).faceBitmap);
+    EXPECT_EQ(nullptr, SetOf(data).dividerBitmap);
+    EXPECT_EQ(nullptr, SetOf(data).frameWnd);
     EXPECT_EQ(3, GetMenuItemCount(frame.bar()));
 }
 
@@ -248,8 +248,8 @@ TEST_F(InstallMenusTest, SecondInstallationUndoesTheFirst) {
     AddWorkedExample(data);
     Frame other;
     ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
-    std::vector<HMENU> first = data.createdMenus;
-    HBITMAP firstFace = data.faceBitmap;
+    std::vector<HMENU> first = SetOf(data).createdMenus;
+    HBITMAP firstFace = SetOf(data).faceBitmap;
 
     ASSERT_EQ(1, data.InstallMenus(other.hwnd()));
     EXPECT_EQ(3, GetMenuItemCount(frame.bar()));
@@ -258,13 +258,13 @@ TEST_F(InstallMenusTest, SecondInstallationUndoesTheFirst) {
     BITMAP info;
     EXPECT_EQ(0, GetObjectA(firstFace, sizeof(info), &info));
     EXPECT_EQ(6, GetMenuItemCount(other.bar()));
-    EXPECT_EQ(other.hwnd(), data.frameWnd);
+    EXPECT_EQ(other.hwnd(), SetOf(data).frameWnd);
 
     // Again into the same frame: still one set of menus.
     ASSERT_EQ(1, data.InstallMenus(other.hwnd()));
     EXPECT_EQ(6, GetMenuItemCount(other.bar()));
-    EXPECT_EQ(3u, data.createdMenus.size());
-    EXPECT_EQ(3, data.baseItemCount);
+    EXPECT_EQ(3u, SetOf(data).createdMenus.size());
+    EXPECT_EQ(3, SetOf(data).baseItemCount);
 }
 
 // The pictures as the resources hold them: 16 colours, the sizes of the
@@ -309,23 +309,23 @@ COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
 TEST_F(InstallMenusTest, PicturesLoadedWithTheirLook) {
     ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
     BITMAP info = {};
-    ASSERT_EQ(static_cast<int>(sizeof(info)), GetObjectA(data.faceBitmap, sizeof(info), &info));
+    ASSERT_EQ(static_cast<int>(sizeof(info)), GetObjectA(SetOf(data).faceBitmap, sizeof(info), &info));
     EXPECT_EQ(33, info.bmWidth);
     EXPECT_EQ(23, info.bmHeight);
-    ASSERT_EQ(static_cast<int>(sizeof(info)), GetObjectA(data.dividerBitmap, sizeof(info), &info));
+    ASSERT_EQ(static_cast<int>(sizeof(info)), GetObjectA(SetOf(data).dividerBitmap, sizeof(info), &info));
     EXPECT_EQ(3, info.bmWidth);
     EXPECT_EQ(22, info.bmHeight);
 
     const COLORREF menuGrey = RGB(192, 192, 192);
-    EXPECT_EQ(menuGrey, PixelOf(data.faceBitmap, 0, 0));
-    EXPECT_EQ(menuGrey, PixelOf(data.faceBitmap, 32, 22));
-    EXPECT_EQ(RGB(255, 255, 255), PixelOf(data.faceBitmap, 2, 10)) << "lit side of the bar";
-    EXPECT_EQ(RGB(128, 128, 128), PixelOf(data.faceBitmap, 4, 10)) << "shaded side of the bar";
-    EXPECT_EQ(RGB(0, 0, 0), PixelOf(data.faceBitmap, 19, 18)) << "tip of the triangle";
+    EXPECT_EQ(menuGrey, PixelOf(SetOf(data).faceBitmap, 0, 0));
+    EXPECT_EQ(menuGrey, PixelOf(SetOf(data).faceBitmap, 32, 22));
+    EXPECT_EQ(RGB(255, 255, 255), PixelOf(SetOf(data).faceBitmap, 2, 10)) << "lit side of the bar";
+    EXPECT_EQ(RGB(128, 128, 128), PixelOf(SetOf(data).faceBitmap, 4, 10)) << "shaded side of the bar";
+    EXPECT_EQ(RGB(0, 0, 0), PixelOf(SetOf(data).faceBitmap, 19, 18)) << "tip of the triangle";
     for (int y : {0, 21}) {
-        EXPECT_EQ(RGB(128, 128, 128), PixelOf(data.dividerBitmap, 0, y));
-        EXPECT_EQ(RGB(255, 255, 255), PixelOf(data.dividerBitmap, 1, y));
-        EXPECT_EQ(menuGrey, PixelOf(data.dividerBitmap, 2, y));
+        EXPECT_EQ(RGB(128, 128, 128), PixelOf(SetOf(data).dividerBitmap, 0, y));
+        EXPECT_EQ(RGB(255, 255, 255), PixelOf(SetOf(data).dividerBitmap, 1, y));
+        EXPECT_EQ(menuGrey, PixelOf(SetOf(data).dividerBitmap, 2, y));
     }
 }
 
@@ -415,7 +415,7 @@ TEST_F(InstallMenusTest, AMenuTakesItsFirst4096EntriesAndLeavesOutTheRest) {
     const std::vector<MenuItem> items = ReadItems(TitleMenu(5));
     ASSERT_EQ(zorbit::kMaxMenuEntries, items.size());
     EXPECT_EQ("Last", items.back().text);
-    EXPECT_EQ(3u, data.createdMenus.size()) << "collection popup, holder, title";
+    EXPECT_EQ(3u, SetOf(data).createdMenus.size()) << "collection popup, holder, title";
 }
 
 }  // namespace

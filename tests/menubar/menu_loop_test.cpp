@@ -2,7 +2,7 @@
 // the keyboard, reports highlights and the chosen item to the plug-in window.
 #include <gtest/gtest.h>
 
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 #include "plugin/menubar/message_hooks.h"
 #include "plugin/menus/bar_menu_data.h"
 #include "tests/menubar/menubar_fixture.h"

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "plugin/menus/bar_menu_data.h"
 #include "tests/support/menu_items.h"
@@ -22,6 +23,19 @@ using support::ReadItems;
 using support::Target;
 
 std::unique_ptr<CItemData> Entry(const char* name, EntryKind kind, int depth);
+
+// What a manager's set holds now, as plain handles; all empty without a set.
+struct SetView {
+    std::vector<HMENU> createdMenus;
+    HBITMAP faceBitmap = nullptr;
+    HBITMAP dividerBitmap = nullptr;
+    HWND frameWnd = nullptr;
+    HMENU frameMenu = nullptr;
+    int32_t baseItemCount = 0;
+    HOOKPROC commandHookProc = nullptr;
+    HOOKPROC selectHookProc = nullptr;
+};
+SetView SetOf(const CBarMenuData& data);
 
 // The menus of the worked example: a title Reading holding Daily news, the
 // submenu Archive with 1998, a separator, a break and Help.

@@ -66,8 +66,8 @@ TEST_F(MessageHooksTest, RetrievedCommandsAreForwardedAboveTheThreshold) {
     CBarMenuData data;
     Attach(data, frame.hwnd(), target.hwnd());
     EXPECT_EQ(kHooksOutsideMenus, InstalledHookCount());
-    EXPECT_EQ(reinterpret_cast<HOOKPROC>(CommandHookProc), data.commandHookProc);
-    EXPECT_EQ(reinterpret_cast<HOOKPROC>(SelectHookProc), data.selectHookProc);
+    EXPECT_EQ(reinterpret_cast<HOOKPROC>(CommandHookProc), SetOf(data).commandHookProc);
+    EXPECT_EQ(reinterpret_cast<HOOKPROC>(SelectHookProc), SetOf(data).selectHookProc);
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
         SCOPED_TRACE(testing::Message() << "case " << i << ", wParam " << cases[i].wParam);
         target.Clear();

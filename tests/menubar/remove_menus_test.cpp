@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 #include "plugin/menus/bar_menu_data.h"
 #include "tests/menubar/menubar_fixture.h"
 
@@ -30,12 +30,12 @@ void CollectSubmenus(HMENU menu, std::vector<HMENU>& out) {
 
 Installed Snapshot(const CBarMenuData& data) {
     Installed installed;
-    for (HMENU menu : data.createdMenus) {
+    for (HMENU menu : SetOf(data).createdMenus) {
         installed.menus.push_back(menu);
         CollectSubmenus(menu, installed.menus);
     }
-    installed.face = data.faceBitmap;
-    installed.divider = data.dividerBitmap;
+    installed.face = SetOf(data).faceBitmap;
+    installed.divider = SetOf(data).dividerBitmap;
     return installed;
 }
 
@@ -137,9 +137,9 @@ TEST_F(RemoveMenusTest, ItemsAppendedAfterInstallationComeOffToo) {
     data.RemoveMenus();
     EXPECT_SAME_BAR(before, frame.bar());
     EXPECT_ALL_FREED(installed);
-    EXPECT_TRUE(data.createdMenus.empty());
-    EXPECT_EQ(nullptr, data.faceBitmap);
-    EXPECT_EQ(nullptr, data.dividerBitmap);
+    EXPECT_TRUE(SetOf(data).createdMenus.empty());
+    EXPECT_EQ(nullptr, SetOf(data).faceBitmap);
+    EXPECT_EQ(nullptr, SetOf(data).dividerBitmap);
 }
 
 TEST_F(RemoveMenusTest, ShorterBarKeepsTheBrowsersItemsButFreesEverything) {
@@ -166,7 +166,7 @@ TEST_F(RemoveMenusTest, FrameWithoutMenuBarStillFreesMenusAndPictures) {
         AddWorkedExample(data);
         ASSERT_EQ(1, data.InstallMenus(bare.hwnd()));
         installed = Snapshot(data);
-        EXPECT_EQ(3u, data.createdMenus.size());
+        EXPECT_EQ(3u, SetOf(data).createdMenus.size());
     }
     EXPECT_ALL_FREED(installed);
     EXPECT_EQ(nullptr, bare.bar());
@@ -236,7 +236,7 @@ TEST_F(RemoveMenusTest, TenThousandLevelsUnderATitleAreTakenApart) {
     AddWorkedExample(data);
     ASSERT_EQ(1, data.InstallMenus(frame.hwnd()));
     Installed installed = Snapshot(data);
-    HMENU parent = data.createdMenus.back();
+    HMENU parent = SetOf(data).createdMenus.back();
     for (int level = 0; level < 10000; ++level) {
         HMENU submenu = CreateMenu();
         ASSERT_TRUE(AppendMenuA(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "s"));

@@ -1,4 +1,4 @@
-#include "plugin/entry/plugin_module.h"
+#include "plugin/menubar/plugin_module.h"
 
 #include <atomic>
 
