@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/app/line_edits.h"
+#include "editor/document/line_edits.h"
 #include "editor/app/menu_preview.h"
 #include "editor/document/definition_document.h"
 
