@@ -59,6 +59,23 @@ int Message(HWND owner, const std::string& text, UINT flags) {
     return MessageBoxA(owner, text.c_str(), kAppTitle, flags);
 }
 
+// The file the user picks to read, starting in `folder` when one is given.
+bool AskFileToOpen(HWND owner, const char* filter, const std::string& folder, std::string& path) {
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&ofn))
+        return false;
+    path = file;
+    return true;
+}
+
 }  // namespace
 
 EditorWindow::EditorWindow(HINSTANCE instance) : instance_(instance) {}
@@ -397,15 +414,9 @@ void EditorWindow::NewPageCommand() {
 void EditorWindow::OpenCommand() {
     if (!ConfirmDiscard())
         return;
-    char file[MAX_PATH] = "";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = hwnd_;
-    ofn.lpstrFilter = "Zorbit pages (*.htm;*.html;*.zbx;*.txt)\0*.htm;*.html;*.zbx;*.txt\0All files (*.*)\0*.*\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (GetOpenFileNameA(&ofn))
+    std::string file;
+    if (AskFileToOpen(hwnd_, "Zorbit pages (*.htm;*.html;*.zbx;*.txt)\0*.htm;*.html;*.zbx;*.txt\0All files (*.*)\0*.*\0",
+                      "", file))
         OpenFile(file);
 }
 
@@ -693,17 +704,9 @@ void EditorWindow::ImportCommand(bool favorites) {
         AddImported(ImportLinks(ReadFavoritesFolder(folder)), folder);
         return;
     }
-    char file[MAX_PATH] = "";
-    const std::string start = GetNetscapeUserDirectory();
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = hwnd_;
-    ofn.lpstrFilter = "Bookmark files (bookmark*.htm)\0bookmark*.htm;bookmark*.html\0All pages (*.htm;*.html)\0*.htm;*.html\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&ofn))
+    std::string file;
+    if (!AskFileToOpen(hwnd_, "Bookmark files (bookmark*.htm)\0bookmark*.htm;bookmark*.html\0All pages (*.htm;*.html)\0*.htm;*.html\0",
+                       GetNetscapeUserDirectory(), file))
         return;
     std::ifstream in(file, std::ios::binary);
     std::string html(zorbit::kMaxPageBytes, '\0');

@@ -4,27 +4,10 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "editor/document/letter_case.h"
 #include "editor/document/link_import.h"
 
 namespace {
-
-bool SameLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-size_t FindNoCase(std::string_view text, std::string_view part, size_t from) {
-    for (size_t at = from; at + part.size() <= text.size(); ++at) {
-        if (SameLetters(text.substr(at, part.size()), part))
-            return at;
-    }
-    return std::string_view::npos;
-}
 
 // Character references the bookmark writers use; one that names a
 // character above 255 stays as written, the page's text being 8-bit.
@@ -65,7 +48,7 @@ std::string Decoded(std::string_view text) {
 
 // The text up to the closing tag, its tags left out, its blanks made one.
 std::string TextUntil(std::string_view html, size_t& at, std::string_view closing) {
-    size_t end = FindNoCase(html, closing, at);
+    size_t end = FindLetters(html, closing, at);
     if (end == std::string_view::npos)
         end = html.size();
     std::string text;
@@ -89,7 +72,7 @@ std::string TextUntil(std::string_view html, size_t& at, std::string_view closin
 }
 
 std::string Attribute(std::string_view tag, std::string_view name) {
-    for (size_t at = FindNoCase(tag, name, 0); at != std::string_view::npos; at = FindNoCase(tag, name, at + 1)) {
+    for (size_t at = FindLetters(tag, name); at != std::string_view::npos; at = FindLetters(tag, name, at + 1)) {
         const bool start = at > 0 && std::isspace(static_cast<unsigned char>(tag[at - 1]));
         size_t i = at + name.size();
         while (i < tag.size() && tag[i] == ' ')

@@ -1,16 +1,10 @@
 #include "editor/document/entry_search.h"
 
-#include <algorithm>
-#include <cctype>
+#include "editor/document/letter_case.h"
 
 namespace {
 
-bool Holds(std::string_view text, std::string_view part) {
-    const auto same = [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    };
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
-}
+bool Holds(std::string_view text, std::string_view part) { return FindLetters(text, part) != std::string_view::npos; }
 
 }  // namespace
 

@@ -1,10 +1,10 @@
 // A Favorites folder read into a tree of links. The folder walk is the
 // platform's; the rest is portable.
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <sstream>
 
+#include "editor/document/letter_case.h"
 #include "editor/document/link_import.h"
 
 #ifdef _WIN32
@@ -62,13 +62,7 @@ std::vector<FolderEntry> ListFolder(const std::string& path) {
 const char kSeparator[] = "/";
 #endif
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool EndsWithUrl(const std::string& name) { return name.size() > 4 && Lower(name.substr(name.size() - 4)) == ".url"; }
+bool EndsWithUrl(const std::string& name) { return name.size() > 4 && SameLetters(name.substr(name.size() - 4), ".url"); }
 
 std::string Trimmed(const std::string& text) {
     const size_t begin = text.find_first_not_of(" \t\r");
@@ -87,10 +81,10 @@ std::string UrlOfShortcut(const std::string& path) {
     for (std::string line; std::getline(lines, line);) {
         line = Trimmed(line);
         if (!line.empty() && line[0] == '[') {
-            inSection = Lower(line) == "[internetshortcut]";
+            inSection = SameLetters(line, "[InternetShortcut]");
         } else if (inSection) {
             const size_t equals = line.find('=');
-            if (equals != std::string::npos && Lower(Trimmed(line.substr(0, equals))) == "url")
+            if (equals != std::string::npos && SameLetters(Trimmed(line.substr(0, equals)), "URL"))
                 return Trimmed(line.substr(equals + 1));
         }
     }
@@ -102,7 +96,7 @@ void ReadFolder(const std::string& path, LinkNode& folder, int depth) {
     std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
         if (a.folder != b.folder)
             return a.folder;
-        return Lower(a.name) < Lower(b.name);
+        return LowerCase(a.name) < LowerCase(b.name);
     });
     for (const FolderEntry& entry : entries) {
         if (entry.name == "." || entry.name == "..")

@@ -200,6 +200,16 @@ void Shots(HWND frame) {
     PumpFor(300);
 }
 
+// Choosing one of the page's items in the browser's menu bar asks the
+// browser to open its address in the content frame.
+void ExpectChoosingOpens(HWND frame, unsigned id, const std::string& address) {
+    const size_t chosen = ReadLogLines(BrowserLog()).size();
+    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    std::string opened;
+    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "navigate ", chosen, 10000, &opened));
+    EXPECT_EQ("navigate " + address + " target=Vantrel_Content", opened);
+}
+
 class EditorInInstalledProduct : public testing::Test {
 protected:
     static std::string originalPage_;
@@ -280,11 +290,7 @@ TEST_F(EditorInInstalledProduct, TheBrowserShowsTheNewTitleMenu) {
     EXPECT_EQ(kItem, items[0].text);
     EXPECT_GT(items[0].id, 3000u);
 
-    const size_t chosen = ReadLogLines(BrowserLog()).size();
-    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(items[0].id, 0), 0);
-    std::string opened;
-    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "navigate ", chosen, 10000, &opened));
-    EXPECT_EQ(std::string("navigate ") + kAddress + " target=Vantrel_Content", opened);
+    ExpectChoosingOpens(frame, items[0].id, kAddress);
     PostMessageA(frame, WM_CLOSE, 0, 0);
     PumpFor(1000);
 }
@@ -346,11 +352,7 @@ TEST_F(EditorInInstalledProduct, ImportedFavoritesAppearAsMenusInTheBrowser) {
     ASSERT_EQ(1u, favoriteItems.size());
     EXPECT_EQ("Welcome to Zorbit", favoriteItems[0].text);
 
-    const size_t chosen = ReadLogLines(BrowserLog()).size();
-    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(favoriteItems[0].id, 0), 0);
-    std::string opened;
-    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "navigate ", chosen, 10000, &opened));
-    EXPECT_EQ(std::string("navigate ") + welcome + " target=Vantrel_Content", opened);
+    ExpectChoosingOpens(frame, favoriteItems[0].id, welcome);
     PostMessageA(frame, WM_CLOSE, 0, 0);
     PumpFor(1000);
 }
