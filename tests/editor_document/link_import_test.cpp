@@ -42,10 +42,10 @@ TEST(LinkImport, FavoritesFolderBecomesTitlesAndSubmenus) {
         {"b-link.url", "[internetshortcut]\nurl = file:///C:/x/b.htm\n"},
         {"A link.url", Shortcut("http://a.example/")},
     };
+    // Names in the page's 8-bit text, as the platform's narrow calls take them.
     for (const auto& [name, bytes] : files) {
-        const std::filesystem::path path = std::filesystem::path(root) / name;
-        std::filesystem::create_directories(path.parent_path());
-        scratch::WriteBytes(path.string(), bytes);
+        std::filesystem::create_directories(std::filesystem::path(root) / name.substr(0, name.rfind('/') + 1));
+        scratch::WriteBytes(root + "/" + name, bytes);
     }
 
     ExpectImport(ImportLinks(ReadFavoritesFolder(root)),
