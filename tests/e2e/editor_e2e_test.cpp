@@ -200,6 +200,19 @@ void Shots(HWND frame) {
     PumpFor(300);
 }
 
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
+        text = bytes;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 // Choosing one of the page's items in the browser's menu bar asks the
 // browser to open its address in the content frame.
 void ExpectChoosingOpens(HWND frame, unsigned id, const std::string& address) {
@@ -316,6 +329,14 @@ TEST_F(EditorInInstalledProduct, ImportedFavoritesAppearAsMenusInTheBrowser) {
     editor.Choose(ID_FILE_IMPORT_FAVORITES);
     EXPECT_NE(std::string::npos, editor.Status().find("Imported 3 links")) << editor.Status();
     Shot(editor.frame(), "editor-import.bmp");
+    editor.Choose(ID_EDIT_UNDO);
+    EXPECT_EQ("TempBM.htm - Zorbit Editor", editor.Title()) << "one Undo takes the whole import back";
+    editor.Choose(ID_EDIT_REDO);
+    // The first imported title is selected: on the clipboard it is its lines.
+    editor.Choose(ID_EDIT_COPY);
+    EXPECT_EQ("TITLE \"News\"\r\nSUBMENU \"Weather\"\r\nMENUITEM \"Rain radar;https://example.org/rain\"\r\n"
+              "SUBMENU \"END\"\r\nMENUITEM \"Daily news;https://example.org/daily\"\r\nTITLE \"END\"\r\n",
+              ClipboardText());
     editor.Choose(ID_FILE_SAVE);
     PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(editor.WaitForExit(20000));
