@@ -608,10 +608,8 @@ void EditorWindow::UndoCommand(bool redo) {
 void EditorWindow::ClipboardCommand(UINT id) {
     // In a field the commands work on its text, as in any field.
     HWND focus = GetFocus();
-    if (focus == caption_ || focus == address_) {
-        const UINT message = id == ID_EDIT_CUT ? WM_CUT : id == ID_EDIT_COPY ? WM_COPY : WM_PASTE;
-        if (id != ID_EDIT_DUPLICATE)
-            SendMessageA(focus, message, 0, 0);
+    if ((focus == caption_ || focus == address_) && id != ID_EDIT_DUPLICATE) {
+        SendMessageA(focus, id == ID_EDIT_CUT ? WM_CUT : id == ID_EDIT_COPY ? WM_COPY : WM_PASTE, 0, 0);
         return;
     }
     const size_t selected = SelectedLine();
