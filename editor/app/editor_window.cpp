@@ -3,13 +3,21 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <exception>
+#include <shellapi.h>
 
+#include <exception>
+#include <fstream>
+
+#include "common/user_link_folders.h"
+#include "editor/app/clipboard_text.h"
 #include "editor/app/editor_ids.h"
 #include "editor/app/editor_menu_bar.h"
 #include "editor/app/embed_target.h"
 #include "editor/app/menu_placement.h"
 #include "editor/app/save_prompt.h"
+#include "editor/document/address_target.h"
+#include "editor/document/entry_clipboard.h"
+#include "editor/document/entry_search.h"
 
 namespace {
 
@@ -49,6 +57,23 @@ const char* KindName(LineKind kind) {
 
 int Message(HWND owner, const std::string& text, UINT flags) {
     return MessageBoxA(owner, text.c_str(), kAppTitle, flags);
+}
+
+// The file the user picks to read, starting in `folder` when one is given.
+bool AskFileToOpen(HWND owner, const char* filter, const std::string& folder, std::string& path) {
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&ofn))
+        return false;
+    path = file;
+    return true;
 }
 
 }  // namespace
@@ -91,6 +116,8 @@ bool EditorWindow::Create(int show, const std::string& path) {
 }
 
 bool EditorWindow::TranslateKeys(MSG& msg) {
+    if (findDialog_ && IsDialogMessageA(findDialog_, &msg))
+        return true;
     if (TranslateAcceleratorA(hwnd_, accelerators_, &msg))
         return true;
     return IsDialogMessageA(hwnd_, &msg) != FALSE;
@@ -121,6 +148,15 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_CREATE:
         CreateChildren();
+        findMessage_ = RegisterWindowMessageA(FINDMSGSTRINGA);
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        if (dragLine_ != kNoSelection)
+            Drag(lParam, message == WM_LBUTTONUP);
+        return 0;
+    case WM_CAPTURECHANGED:
+        CancelDrag();
         return 0;
     case WM_SIZE:
         SendMessageA(status_, WM_SIZE, 0, 0);
@@ -158,6 +194,14 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
         preview_.Clear();
         PostQuitMessage(0);
+        return 0;
+    }
+    if (message == findMessage_ && findMessage_) {
+        const auto& find = *reinterpret_cast<FINDREPLACEA*>(lParam);
+        if (find.Flags & FR_DIALOGTERM)
+            findDialog_ = nullptr;
+        else if (find.Flags & FR_FINDNEXT)
+            FindNext();
         return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -244,7 +288,17 @@ void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
     case ID_FILE_SAVE: SaveCommand(false); break;
     case ID_FILE_SAVE_AS: SaveCommand(true); break;
     case ID_FILE_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
-    case ID_EDIT_UNDO: UndoCommand(); break;
+    case ID_FILE_IMPORT_FAVORITES: ImportCommand(true); break;
+    case ID_FILE_IMPORT_BOOKMARKS: ImportCommand(false); break;
+    case ID_EDIT_UNDO: UndoCommand(false); break;
+    case ID_EDIT_REDO: UndoCommand(true); break;
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
+    case ID_EDIT_DUPLICATE: ClipboardCommand(id); break;
+    case ID_EDIT_FIND: FindCommand(false); break;
+    case ID_EDIT_FIND_NEXT: FindCommand(true); break;
+    case ID_EDIT_OPEN_ADDRESS: OpenAddressCommand(); break;
     case ID_EDIT_ADD_TITLE: AddCommand(LineKind::Title); break;
     case ID_EDIT_ADD_SUBMENU: AddCommand(LineKind::Submenu); break;
     case ID_EDIT_ADD_ITEM: AddCommand(LineKind::Item); break;
@@ -258,6 +312,9 @@ void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
             SetFocus(caption_);
             SendMessageA(caption_, EM_SETSEL, 0, -1);
         }
+        break;
+    case ID_HELP_COMMANDS:
+        Message(hwnd_, "Zorbit Editor: keyboard and commands\n\n" + EditorHelpText(), MB_OK | MB_ICONINFORMATION);
         break;
     case ID_HELP_ABOUT:
         Message(hwnd_,
@@ -273,6 +330,10 @@ LRESULT EditorWindow::OnNotify(NMHDR& header) {
     if (header.hwndFrom != tree_)
         return 0;
     switch (header.code) {
+    case TVN_BEGINDRAGA:
+    case TVN_BEGINDRAGW:
+        BeginDrag(reinterpret_cast<NMTREEVIEWA&>(header).itemNew.lParam);
+        return 0;
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW:
         if (!filling_) {
@@ -307,7 +368,14 @@ LRESULT EditorWindow::OnNotify(NMHDR& header) {
 void EditorWindow::EnableCommands(HMENU menu) {
     const bool selected = SelectedLine() != kNoSelection;
     auto enable = [menu](UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    enable(ID_EDIT_UNDO, !undo_.empty());
+    enable(ID_EDIT_UNDO, history_.CanUndo());
+    enable(ID_EDIT_REDO, history_.CanRedo());
+    enable(ID_EDIT_CUT, selected);
+    enable(ID_EDIT_COPY, selected);
+    enable(ID_EDIT_DUPLICATE, selected);
+    enable(ID_EDIT_PASTE, IsClipboardFormatAvailable(CF_TEXT) != FALSE);
+    const size_t line = SelectedLine();
+    enable(ID_EDIT_OPEN_ADDRESS, line != kNoSelection && page_.lines[line].kind == LineKind::Item);
     enable(ID_EDIT_DELETE, selected);
     enable(ID_EDIT_MOVE_UP, selected);
     enable(ID_EDIT_MOVE_DOWN, selected);
@@ -329,7 +397,7 @@ void EditorWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
 void EditorWindow::ShowPage(zorbit::DefinitionPage page, const std::string& path) {
     page_ = std::move(page);
     path_ = path;
-    undo_.clear();
+    history_.Clear();
     typingControl_ = 0;
     version_ = savedVersion_ = nextVersion_++;
     Reread();
@@ -346,15 +414,9 @@ void EditorWindow::NewPageCommand() {
 void EditorWindow::OpenCommand() {
     if (!ConfirmDiscard())
         return;
-    char file[MAX_PATH] = "";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = hwnd_;
-    ofn.lpstrFilter = "Zorbit pages (*.htm;*.html;*.zbx;*.txt)\0*.htm;*.html;*.zbx;*.txt\0All files (*.*)\0*.*\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (GetOpenFileNameA(&ofn))
+    std::string file;
+    if (AskFileToOpen(hwnd_, "Zorbit pages (*.htm;*.html;*.zbx;*.txt)\0*.htm;*.html;*.zbx;*.txt\0All files (*.*)\0*.*\0",
+                      "", file))
         OpenFile(file);
 }
 
@@ -486,9 +548,9 @@ bool EditorWindow::ConfirmDiscard() {
 
 // ---- Edits ----
 
-void EditorWindow::Remember() {
-    undo_.push_back({page_.lines, SelectedLine(), version_});
-}
+EditState EditorWindow::CurrentState() const { return {page_.lines, SelectedLine(), version_}; }
+
+void EditorWindow::Remember() { history_.Record(CurrentState()); }
 
 void EditorWindow::Changed(size_t selectLine) {
     version_ = nextVersion_++;
@@ -519,29 +581,213 @@ void EditorWindow::MoveCommand(bool up) {
     const size_t selected = SelectedLine();
     if (selected == kNoSelection)
         return;
-    DefinitionLines before = page_.lines;
+    EditState before = CurrentState();
     const size_t moved = up ? MoveBlockUp(page_.lines, selected) : MoveBlockDown(page_.lines, selected);
     if (moved == kNoSelection) {
-        SetStatus(up ? "This entry is already the first of its menu." : "This entry is already the last of its menu.");
+        SetStatus(up ? "This entry is already the first of all menus." : "This entry is already the last of all menus.");
         return;
     }
-    undo_.push_back({std::move(before), selected, version_});
+    history_.Record(std::move(before));
     Changed(moved);
 }
 
-void EditorWindow::UndoCommand() {
-    if (undo_.empty()) {
-        SetStatus("Nothing to undo.");
+void EditorWindow::UndoCommand(bool redo) {
+    EditState state = CurrentState();
+    if (!(redo ? history_.Redo(state) : history_.Undo(state))) {
+        SetStatus(redo ? "Nothing to redo." : "Nothing to undo.");
         return;
     }
-    Snapshot last = std::move(undo_.back());
-    undo_.pop_back();
-    page_.lines = std::move(last.lines);
-    version_ = last.version;
+    page_.lines = std::move(state.lines);
+    version_ = state.version;
     typingControl_ = 0;
     Reread();
-    RefreshAll(last.selectedLine);
-    SetStatus("Undone.");
+    RefreshAll(state.selectedLine);
+    SetStatus(redo ? "Redone." : "Undone.");
+}
+
+void EditorWindow::ClipboardCommand(UINT id) {
+    // In a field the commands work on its text, as in any field.
+    HWND focus = GetFocus();
+    if ((focus == caption_ || focus == address_) && id != ID_EDIT_DUPLICATE) {
+        SendMessageA(focus, id == ID_EDIT_CUT ? WM_CUT : id == ID_EDIT_COPY ? WM_COPY : WM_PASTE, 0, 0);
+        return;
+    }
+    const size_t selected = SelectedLine();
+    if (id == ID_EDIT_PASTE) {
+        const DefinitionLines pasted = LinesFromText(ClipboardTextOf(hwnd_));
+        if (pasted.empty()) {
+            SetStatus("The clipboard holds no definition lines to paste.");
+            return;
+        }
+        Remember();
+        Changed(PasteLines(page_.lines, selected, pasted));
+        return;
+    }
+    if (selected == kNoSelection)
+        return;
+    if (id == ID_EDIT_DUPLICATE) {
+        Remember();
+        Changed(DuplicateBlock(page_.lines, selected));
+        return;
+    }
+    if (!PutClipboardText(hwnd_, ClipboardText(page_.lines, selected))) {
+        SetStatus("The clipboard is in use by another program: nothing was copied.");
+        return;
+    }
+    if (id == ID_EDIT_CUT) {
+        Remember();
+        Changed(DeleteBlock(page_.lines, selected));
+    }
+    SetStatus(id == ID_EDIT_CUT ? "Cut to the clipboard as definition lines." : "Copied as definition lines.");
+}
+
+void EditorWindow::FindCommand(bool next) {
+    if (next && findText_[0]) {
+        FindNext();
+        return;
+    }
+    if (findDialog_) {
+        SetFocus(findDialog_);
+        return;
+    }
+    find_ = FINDREPLACEA{};
+    find_.lStructSize = sizeof find_;
+    find_.hwndOwner = hwnd_;
+    find_.Flags = FR_DOWN | FR_HIDEUPDOWN | FR_HIDEWHOLEWORD | FR_HIDEMATCHCASE;
+    find_.lpstrFindWhat = findText_;
+    find_.wFindWhatLen = sizeof findText_;
+    findDialog_ = FindTextA(&find_);
+}
+
+void EditorWindow::FindNext() {
+    const size_t found = FindEntry(view_.menus, findText_, SelectedEntry());
+    if (found == zorbit::kNoLine || found >= treeItems_.size()) {
+        SetStatus(std::string("No caption or address holds \"") + findText_ + "\".");
+        return;
+    }
+    TreeView_SelectItem(tree_, treeItems_[found]);
+    TreeView_EnsureVisible(tree_, treeItems_[found]);
+    SetStatus(std::string("Found \"") + findText_ + "\". F3 finds the next.");
+}
+
+void EditorWindow::OpenAddressCommand() {
+    const size_t line = SelectedLine();
+    if (line == kNoSelection || page_.lines[line].kind != LineKind::Item) {
+        SetStatus("Select a link to open its address.");
+        return;
+    }
+    const std::string target = ResolveAddress(path_, page_.lines[line].address);
+    if (target.empty()) {
+        SetStatus(page_.lines[line].address.empty() ? "This link has no address."
+                                                    : "Save the page first: a relative address is taken from its folder.");
+        return;
+    }
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(hwnd_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32) {
+        Message(hwnd_, "Windows could not open " + target + ".", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    SetStatus("Opened " + target);
+}
+
+void EditorWindow::ImportCommand(bool favorites) {
+    if (favorites) {
+        const std::string folder = ReadShellFolder("Favorites");
+        if (folder.empty()) {
+            Message(hwnd_, "Windows names no Favorites folder for you, so there is nothing to import.",
+                    MB_OK | MB_ICONINFORMATION);
+            return;
+        }
+        AddImported(ImportLinks(ReadFavoritesFolder(folder)), folder);
+        return;
+    }
+    std::string file;
+    if (!AskFileToOpen(hwnd_, "Bookmark files (bookmark*.htm)\0bookmark*.htm;bookmark*.html\0All pages (*.htm;*.html)\0*.htm;*.html\0",
+                       GetNetscapeUserDirectory(), file))
+        return;
+    std::ifstream in(file, std::ios::binary);
+    std::string html(zorbit::kMaxPageBytes, '\0');
+    in.read(&html[0], static_cast<std::streamsize>(html.size()));
+    html.resize(static_cast<size_t>(in.gcount()));
+    AddImported(ImportLinks(ReadBookmarkFile(html)), file);
+}
+
+void EditorWindow::AddImported(const LinkImport& imported, const std::string& from) {
+    if (imported.lines.empty()) {
+        Message(hwnd_, "There are no links in " + from + ". Nothing was added.", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    // After everything, so that the page's own menus keep their commands.
+    Remember();
+    const size_t first = page_.lines.size();
+    page_.lines.insert(page_.lines.end(), imported.lines.begin(), imported.lines.end());
+    Changed(first);
+    SetStatus("Imported " + std::to_string(imported.links) + " links from " + from + ". Undo takes them out again.");
+    if (imported.changes.empty())
+        return;
+    std::string text = "The links are imported. The menus differ from them here:\n\n";
+    for (const std::string& change : imported.changes)
+        text += change + "\n";
+    Message(hwnd_, text, MB_OK | MB_ICONINFORMATION);
+}
+
+void EditorWindow::BeginDrag(LPARAM item) {
+    const size_t index = static_cast<size_t>(item);
+    if (index >= view_.menus.size() || view_.menus[index].lineIndex >= page_.lines.size())
+        return;
+    dragLine_ = view_.menus[index].lineIndex;
+    SetCapture(hwnd_);
+    SetStatus("Drop the entry onto a menu, or between entries.");
+}
+
+void EditorWindow::Drag(LPARAM point, bool drop) {
+    POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    MapWindowPoints(hwnd_, tree_, &at, 1);
+    TVHITTESTINFO hit{};
+    hit.pt = at;
+    HTREEITEM item = TreeView_HitTest(tree_, &hit);
+    TreeView_SelectDropTarget(tree_, item);
+    if (!drop)
+        return;
+    const size_t line = dragLine_;
+    CancelDrag();
+    size_t target = kNoSelection;
+    for (size_t i = 0; i < treeItems_.size(); ++i) {
+        if (item && treeItems_[i] == item)
+            target = view_.menus[i].lineIndex;
+    }
+    if (target >= page_.lines.size())
+        return;
+    // The upper and lower edges of a row are between entries; the middle
+    // of a title or submenu is the menu itself.
+    RECT row{};
+    TreeView_GetItemRect(tree_, item, &row, FALSE);
+    const LONG height = row.bottom - row.top;
+    const LineKind kind = page_.lines[target].kind;
+    const bool menu = kind == LineKind::Title || kind == LineKind::Submenu;
+    const LONG edge = menu ? height / 4 : height / 2;
+    const DropPlace place = at.y < row.top + edge       ? DropPlace::Before
+                            : at.y >= row.bottom - edge ? DropPlace::After
+                                                        : DropPlace::Into;
+    EditState before = CurrentState();
+    const size_t moved = DropBlock(page_.lines, line, target, place);
+    if (moved == kNoSelection) {
+        SetStatus("The entry stays where it is.");
+        return;
+    }
+    history_.Record(std::move(before));
+    Changed(moved);
+    SetStatus("Moved. Undo puts it back.");
+}
+
+void EditorWindow::CancelDrag() {
+    if (dragLine_ == kNoSelection)
+        return;
+    dragLine_ = kNoSelection;
+    TreeView_SelectDropTarget(tree_, nullptr);
+    if (GetCapture() == hwnd_)
+        ReleaseCapture();
 }
 
 void EditorWindow::FieldChanged(int control) {

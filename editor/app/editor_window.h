@@ -5,11 +5,14 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <string>
 #include <vector>
 
-#include "editor/app/line_edits.h"
+#include "editor/document/edit_history.h"
+#include "editor/document/line_edits.h"
+#include "editor/document/link_import.h"
 #include "editor/app/menu_preview.h"
 #include "editor/document/definition_document.h"
 
@@ -24,7 +27,8 @@ public:
 
     // Creates and shows the window and opens `path` in it.
     bool Create(int show, const std::string& path);
-    // Keyboard handling of the message loop: accelerators, then Tab.
+    // Keyboard handling of the message loop: the find dialog's, accelerators,
+    // then Tab.
     bool TranslateKeys(MSG& msg);
     HWND hwnd() const { return hwnd_; }
 
@@ -55,8 +59,20 @@ private:
     void AddCommand(zorbit::LineKind kind);
     void DeleteCommand();
     void MoveCommand(bool up);
-    void UndoCommand();
+    void UndoCommand(bool redo);
     void FieldChanged(int control);
+    EditState CurrentState() const;
+    void ClipboardCommand(UINT id);
+    void FindCommand(bool next);
+    void FindNext();
+    void OpenAddressCommand();
+    void ImportCommand(bool favorites);
+    void AddImported(const LinkImport& imported, const std::string& from);
+
+    // Dragging an entry in the tree onto a menu or between entries.
+    void BeginDrag(LPARAM item);
+    void Drag(LPARAM point, bool drop);
+    void CancelDrag();
 
     // Showing the page.
     void Reread();
@@ -97,12 +113,7 @@ private:
     std::vector<HTREEITEM> treeItems_;
     MenuPreview preview_;
 
-    struct Snapshot {
-        DefinitionLines lines;
-        size_t selectedLine;
-        unsigned version;
-    };
-    std::vector<Snapshot> undo_;
+    EditHistory history_;
     unsigned version_ = 0;
     unsigned savedVersion_ = 0;
     unsigned nextVersion_ = 1;
@@ -112,4 +123,10 @@ private:
     size_t fieldLine_ = kNoSelection;  // the line the fields show
     bool filling_ = false;
     std::string idleStatus_;
+
+    HWND findDialog_ = nullptr;
+    FINDREPLACEA find_{};
+    char findText_[128] = "";
+    UINT findMessage_ = 0;  // the find dialog's registered message
+    size_t dragLine_ = kNoSelection;
 };

@@ -1,20 +1,6 @@
 #include "editor/app/embed_target.h"
 
-#include <cctype>
-
-namespace {
-
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-}  // namespace
+#include "editor/document/letter_case.h"
 
 bool RetargetEmbed(std::string& preamble, const std::string& oldName, const std::string& newName) {
     // The plug-in's preamble ends at the first line holding "embed".
@@ -43,7 +29,7 @@ bool RetargetEmbed(std::string& preamble, const std::string& oldName, const std:
     const std::string value = preamble.substr(begin, end - begin);
     const size_t slash = value.find_last_of("\\/");
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    if (!SameName(value.substr(nameStart), oldName) || value.substr(nameStart) == newName)
+    if (!SameLetters(value.substr(nameStart), oldName) || value.substr(nameStart) == newName)
         return false;
     preamble.replace(begin + nameStart, value.size() - nameStart, newName);
     return true;

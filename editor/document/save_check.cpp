@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/document/letter_case.h"
 #include "editor/document/page_trace.h"
 #include "plugin/menus/definition_parser.h"
 
@@ -81,13 +82,6 @@ bool StoresAsIs(LineKind kind, std::string_view field, const std::string& text) 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
 }
 
 std::string UpperCase(std::string_view text) {

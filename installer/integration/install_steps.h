@@ -11,10 +11,9 @@
 
 #include <string>
 
+#include "common/user_link_folders.h"
 #include "installer/integration/install_state.h"
 
-// The current Netscape user's directory, empty when the registry names none.
-std::string GetNetscapeUserDirectory();
 // Adds the start-page entry to the user's bookmark files and records their
 // pattern as "BOOKMARK"; false when there is no Netscape user directory.
 bool AddNetscapeBookmark(InstallState& state);

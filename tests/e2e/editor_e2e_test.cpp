@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/user_link_folders.h"
 #include "editor/app/editor_ids.h"
 #include "tests/e2e/host_window.h"
 #include "tests/e2e/screen_capture.h"
@@ -171,15 +172,23 @@ void PressKey(BYTE key) {
     PumpFor(150);
 }
 
+// A picture of the editor for the README.
+void Shot(HWND frame, const char* name) {
+    const std::string shots = Env("ZORBIT_E2E_SHOTS");
+    if (shots.empty())
+        return;
+    SetForegroundWindow(frame);
+    PumpFor(300);
+    SaveScreenBitmap(shots + "\\" + name);
+}
+
 // Pictures for the README: the editor, and its preview of the new title
 // menu (File, Edit, Help, divider, collections, My links, then the new one).
 void Shots(HWND frame) {
     const std::string shots = Env("ZORBIT_E2E_SHOTS");
     if (shots.empty())
         return;
-    SetForegroundWindow(frame);
-    PumpFor(300);
-    SaveScreenBitmap(shots + "\\editor.bmp");
+    Shot(frame, "editor.bmp");
     PressKey(VK_MENU);
     for (int i = 0; i < 6; ++i)
         PressKey(VK_RIGHT);
@@ -189,6 +198,29 @@ void Shots(HWND frame) {
     PressKey(VK_ESCAPE);
     PressKey(VK_ESCAPE);
     PumpFor(300);
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
+        text = bytes;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Choosing one of the page's items in the browser's menu bar asks the
+// browser to open its address in the content frame.
+void ExpectChoosingOpens(HWND frame, unsigned id, const std::string& address) {
+    const size_t chosen = ReadLogLines(BrowserLog()).size();
+    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    std::string opened;
+    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "navigate ", chosen, 10000, &opened));
+    EXPECT_EQ("navigate " + address + " target=Vantrel_Content", opened);
 }
 
 class EditorInInstalledProduct : public testing::Test {
@@ -271,11 +303,77 @@ TEST_F(EditorInInstalledProduct, TheBrowserShowsTheNewTitleMenu) {
     EXPECT_EQ(kItem, items[0].text);
     EXPECT_GT(items[0].id, 3000u);
 
-    const size_t chosen = ReadLogLines(BrowserLog()).size();
-    PostMessageA(frame, WM_COMMAND, MAKEWPARAM(items[0].id, 0), 0);
-    std::string opened;
-    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "navigate ", chosen, 10000, &opened));
-    EXPECT_EQ(std::string("navigate ") + kAddress + " target=Vantrel_Content", opened);
+    ExpectChoosingOpens(frame, items[0].id, kAddress);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    PumpFor(1000);
+}
+
+// The favourites the installer wrote, beside links the user kept in folders.
+TEST_F(EditorInInstalledProduct, ImportedFavoritesAppearAsMenusInTheBrowser) {
+    const std::string favorites = ReadShellFolder("Favorites");
+    ASSERT_FALSE(favorites.empty());
+    char welcome[512] = "";
+    GetPrivateProfileStringA("InternetShortcut", "URL", "", welcome, sizeof welcome,
+                             (favorites + "\\Welcome to Zorbit.url").c_str());
+    ASSERT_NE('\0', welcome[0]) << "the installer wrote no favourite";
+    ASSERT_TRUE(CreateDirectoryA((favorites + "\\News").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((favorites + "\\News\\Weather").c_str(), nullptr));
+    WritePrivateProfileStringA("InternetShortcut", "URL", "https://example.org/daily",
+                               (favorites + "\\News\\Daily news.url").c_str());
+    WritePrivateProfileStringA("InternetShortcut", "URL", "https://example.org/rain",
+                               (favorites + "\\News\\Weather\\Rain radar.url").c_str());
+    const std::string before = FileBytes(Page());
+
+    Editor editor;
+    ASSERT_TRUE(editor.Start());
+    editor.Choose(ID_FILE_IMPORT_FAVORITES);
+    EXPECT_NE(std::string::npos, editor.Status().find("Imported 3 links")) << editor.Status();
+    Shot(editor.frame(), "editor-import.bmp");
+    editor.Choose(ID_EDIT_UNDO);
+    EXPECT_EQ("TempBM.htm - Zorbit Editor", editor.Title()) << "one Undo takes the whole import back";
+    editor.Choose(ID_EDIT_REDO);
+    // The first imported title is selected: on the clipboard it is its lines.
+    editor.Choose(ID_EDIT_COPY);
+    EXPECT_EQ("TITLE \"News\"\r\nSUBMENU \"Weather\"\r\nMENUITEM \"Rain radar;https://example.org/rain\"\r\n"
+              "SUBMENU \"END\"\r\nMENUITEM \"Daily news;https://example.org/daily\"\r\nTITLE \"END\"\r\n",
+              ClipboardText());
+    editor.Choose(ID_FILE_SAVE);
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000));
+    EXPECT_TRUE(editor.messages().empty()) << editor.messages().front();
+    const size_t end = before.find("</pre>");
+    const std::string added = std::string("TITLE \"News\"\nSUBMENU \"Weather\"\n") +
+                              "MENUITEM \"Rain radar;https://example.org/rain\"\nSUBMENU \"END\"\n" +
+                              "MENUITEM \"Daily news;https://example.org/daily\"\nTITLE \"END\"\n" +
+                              "TITLE \"Favorites\"\nMENUITEM \"Welcome to Zorbit;" + welcome + "\"\nTITLE \"END\"\n";
+    EXPECT_EQ(before.substr(0, end) + added + before.substr(end), FileBytes(Page()));
+
+    // The page in the browser, as the installer started it.
+    const size_t logged = ReadLogLines(BrowserLog()).size();
+    std::string command = "\"" + Env("ZORBIT_E2E_BROWSER_DIR") + "\\iexplore.exe\" \"" + Page() + "\"";
+    ASSERT_GT(WinExec(command.c_str(), SW_SHOWDEFAULT), 31u) << command;
+    HWND frame = FindBrowserFrame(30000);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(WaitForLogLine(BrowserLog(), "status  sURL ", logged, 20000)) << "the page's plug-in never attached";
+    PumpFor(500);
+    std::vector<MenuBarLine> menus = DumpMenuBar(frame, BrowserLog());
+    std::vector<MenuBarLine> bar = ChildrenOf(menus, "");
+    ASSERT_GE(bar.size(), 2u);
+    const MenuBarLine news = bar[bar.size() - 2];
+    EXPECT_EQ("News", news.text);
+    EXPECT_EQ("Favorites", bar.back().text);
+    std::vector<MenuBarLine> newsItems = ChildrenOf(menus, news.path);
+    ASSERT_EQ(2u, newsItems.size());
+    EXPECT_EQ("Weather", newsItems[0].text);
+    EXPECT_EQ("Daily news", newsItems[1].text);
+    std::vector<MenuBarLine> weather = ChildrenOf(menus, newsItems[0].path);
+    ASSERT_EQ(1u, weather.size());
+    EXPECT_EQ("Rain radar", weather[0].text);
+    std::vector<MenuBarLine> favoriteItems = ChildrenOf(menus, bar.back().path);
+    ASSERT_EQ(1u, favoriteItems.size());
+    EXPECT_EQ("Welcome to Zorbit", favoriteItems[0].text);
+
+    ExpectChoosingOpens(frame, favoriteItems[0].id, welcome);
     PostMessageA(frame, WM_CLOSE, 0, 0);
     PumpFor(1000);
 }

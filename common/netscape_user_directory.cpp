@@ -1,5 +1,5 @@
-#include "installer/integration/install_steps.h"
 #include "common/registry_key.h"
+#include "common/user_link_folders.h"
 
 std::string GetNetscapeUserDirectory() {
     RegistryKey software;

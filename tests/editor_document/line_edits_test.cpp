@@ -1,49 +1,16 @@
-// Adding, deleting and moving definition lines in the editor. Lines are written as short codes:
-// "T:x" TITLE "x", "E" TITLE "END", "S:x" SUBMENU "x", "e" SUBMENU "END",
-// "I:x" MENUITEM "x;...", "-" SEPARATOR, "|" BREAK.
+// Adding, deleting and moving definition lines in the editor, lines written
+// as short codes (line_codes.h).
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "editor/app/line_edits.h"
+#include "editor/document/line_edits.h"
+#include "tests/editor_document/line_codes.h"
 
 namespace {
 
-using zorbit::DefinitionLine;
 using zorbit::LineKind;
-
-DefinitionLines Lines(const std::vector<std::string>& codes) {
-    DefinitionLines lines;
-    for (const std::string& code : codes) {
-        DefinitionLine line;
-        const std::string caption = code.size() > 2 ? code.substr(2) : std::string();
-        switch (code[0]) {
-        case 'T': line.kind = LineKind::Title; break;
-        case 'E': line.kind = LineKind::TitleEnd; break;
-        case 'S': line.kind = LineKind::Submenu; break;
-        case 'e': line.kind = LineKind::SubmenuEnd; break;
-        case '-': line.kind = LineKind::Separator; break;
-        case '|': line.kind = LineKind::Break; break;
-        default: line.kind = LineKind::Item; break;
-        }
-        line.caption = caption;
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::vector<std::string> Codes(const DefinitionLines& lines) {
-    static const char* kinds[] = {"T", "E", "S", "e", "I", "-", "|"};
-    std::vector<std::string> codes;
-    for (const DefinitionLine& line : lines) {
-        std::string code = kinds[static_cast<int>(line.kind)];
-        if (!line.caption.empty())
-            code += ":" + line.caption;
-        codes.push_back(code);
-    }
-    return codes;
-}
 
 const std::vector<std::string> kPage = {"T:A", "I:a1", "S:B", "I:b1", "I:b2", "e", "I:a2", "E", "T:C", "I:c1", "E"};
 
@@ -72,11 +39,12 @@ TEST(LineEdits, EditsKeepTitlesAndSubmenusWhole) {
         {Edit::Up, 6, 2, {"T:A", "I:a1", "I:a2", "S:B", "I:b1", "I:b2", "e", "E", "T:C", "I:c1", "E"}},
         {Edit::Down, 0, 3, {"T:C", "I:c1", "E", "T:A", "I:a1", "S:B", "I:b1", "I:b2", "e", "I:a2", "E"}},
         {Edit::Up, 8, 0, {"T:C", "I:c1", "E", "T:A", "I:a1", "S:B", "I:b1", "I:b2", "e", "I:a2", "E"}},
-        // First and last in their menu: they stay.
+        // At the edge of a menu: out of the submenu, into the next title.
+        {Edit::Up, 3, 2, {"T:A", "I:a1", "I:b1", "S:B", "I:b2", "e", "I:a2", "E", "T:C", "I:c1", "E"}},
+        {Edit::Down, 4, 5, {"T:A", "I:a1", "S:B", "I:b1", "e", "I:b2", "I:a2", "E", "T:C", "I:c1", "E"}},
+        {Edit::Down, 6, 8, {"T:A", "I:a1", "S:B", "I:b1", "I:b2", "e", "E", "T:C", "I:a2", "I:c1", "E"}},
+        // First of the first title, the last title: they stay.
         {Edit::Up, 1, kNoSelection, kPage},
-        {Edit::Up, 3, kNoSelection, kPage},
-        {Edit::Down, 4, kNoSelection, kPage},
-        {Edit::Down, 6, kNoSelection, kPage},
         {Edit::Down, 8, kNoSelection, kPage},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
@@ -102,6 +70,42 @@ TEST(LineEdits, DeletingTheLastBlockLeavesNothingSelected) {
     DefinitionLines lines = Lines({"T:A", "I:a1", "E"});
     EXPECT_EQ(kNoSelection, DeleteBlock(lines, 0));
     EXPECT_TRUE(lines.empty());
+}
+
+}  // namespace
+
+namespace {
+
+struct Drop {
+    size_t index;
+    size_t target;
+    DropPlace place;
+    size_t result;
+    std::vector<std::string> after;
+};
+
+TEST(LineEdits, DropsMoveWholeBlocksIntoOtherMenus) {
+    const Drop drops[] = {
+        // Onto a menu: last in it; after its row: first in it.
+        {9, 2, DropPlace::Into, 5, {"T:A", "I:a1", "S:B", "I:b1", "I:b2", "I:c1", "e", "I:a2", "E", "T:C", "E"}},
+        {9, 2, DropPlace::After, 3, {"T:A", "I:a1", "S:B", "I:c1", "I:b1", "I:b2", "e", "I:a2", "E", "T:C", "E"}},
+        // A submenu into the other title, between entries.
+        {2, 9, DropPlace::Before, 5, {"T:A", "I:a1", "I:a2", "E", "T:C", "S:B", "I:b1", "I:b2", "e", "I:c1", "E"}},
+        // Before a title: the end of the title above.
+        {3, 8, DropPlace::Before, 6, {"T:A", "I:a1", "S:B", "I:b2", "e", "I:a2", "I:b1", "E", "T:C", "I:c1", "E"}},
+        // A title dropped inside another title lands beside it.
+        {8, 4, DropPlace::Before, 0, {"T:C", "I:c1", "E", "T:A", "I:a1", "S:B", "I:b1", "I:b2", "e", "I:a2", "E"}},
+        // Into itself, or where it stands: nothing moves.
+        {2, 3, DropPlace::Before, kNoSelection, kPage},
+        {2, 2, DropPlace::Into, kNoSelection, kPage},
+        {1, 2, DropPlace::Before, kNoSelection, kPage},
+    };
+    for (const Drop& drop : drops) {
+        SCOPED_TRACE("drop " + std::to_string(&drop - drops));
+        DefinitionLines lines = Lines(kPage);
+        EXPECT_EQ(drop.result, DropBlock(lines, drop.index, drop.target, drop.place));
+        EXPECT_EQ(drop.after, Codes(lines));
+    }
 }
 
 }  // namespace
