@@ -29,14 +29,6 @@ constexpr std::string_view kMarkers[] = {
 };
 constexpr uint32_t kLargestCommand = 65535;
 
-size_t KeywordOrder(std::string_view keyword) {
-    for (size_t i = 0; i < std::size(kKeywords); ++i) {
-        if (kKeywords[i] == keyword)
-            return i;
-    }
-    return std::size(kKeywords);
-}
-
 std::string_view MarkerIn(std::string_view window, size_t* at = nullptr) {
     for (size_t i = 0; i < window.size(); ++i) {
         for (std::string_view marker : kMarkers) {
