@@ -7,13 +7,14 @@
 
 #include <exception>
 #include <fstream>
+#include <functional>
 
 #include "common/user_link_folders.h"
 #include "editor/app/clipboard_text.h"
 #include "editor/app/editor_ids.h"
 #include "editor/app/editor_menu_bar.h"
-#include "editor/app/embed_target.h"
-#include "editor/app/menu_placement.h"
+#include "editor/document/embed_target.h"
+#include "editor/document/menu_placement.h"
 #include "editor/app/save_prompt.h"
 #include "editor/document/address_target.h"
 #include "editor/document/entry_clipboard.h"
@@ -265,8 +266,8 @@ void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
             FieldChanged(static_cast<int>(id));
         if (id == IDC_PROBLEMS && code == LBN_SELCHANGE) {
             LRESULT row = SendMessageA(problems_, LB_GETCURSEL, 0, 0);
-            if (row >= 0 && static_cast<size_t>(row) < view_.problems.size()) {
-                const zorbit::Problem& problem = view_.problems[static_cast<size_t>(row)];
+            if (row >= 0 && static_cast<size_t>(row) < session_.view().problems.size()) {
+                const zorbit::Problem& problem = session_.view().problems[static_cast<size_t>(row)];
                 SelectLine(problem.lineIndex);
                 SetStatus(problem.message);  // the whole of it, wider than the list
             }
@@ -337,7 +338,7 @@ LRESULT EditorWindow::OnNotify(NMHDR& header) {
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW:
         if (!filling_) {
-            typingControl_ = 0;
+            session_.EndTyping();
             ShowFields();
         }
         return 0;
@@ -355,7 +356,7 @@ LRESULT EditorWindow::OnNotify(NMHDR& header) {
             return CDRF_NOTIFYITEMDRAW;
         if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
             const size_t index = static_cast<size_t>(draw.nmcd.lItemlParam);
-            if (index < view_.menus.size() && !view_.menus[index].shown &&
+            if (index < session_.view().menus.size() && !session_.view().menus[index].shown &&
                 !(draw.nmcd.uItemState & CDIS_SELECTED))
                 draw.clrText = GetSysColor(COLOR_GRAYTEXT);
         }
@@ -368,14 +369,14 @@ LRESULT EditorWindow::OnNotify(NMHDR& header) {
 void EditorWindow::EnableCommands(HMENU menu) {
     const bool selected = SelectedLine() != kNoSelection;
     auto enable = [menu](UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    enable(ID_EDIT_UNDO, history_.CanUndo());
-    enable(ID_EDIT_REDO, history_.CanRedo());
+    enable(ID_EDIT_UNDO, session_.CanUndo());
+    enable(ID_EDIT_REDO, session_.CanRedo());
     enable(ID_EDIT_CUT, selected);
     enable(ID_EDIT_COPY, selected);
     enable(ID_EDIT_DUPLICATE, selected);
     enable(ID_EDIT_PASTE, IsClipboardFormatAvailable(CF_TEXT) != FALSE);
     const size_t line = SelectedLine();
-    enable(ID_EDIT_OPEN_ADDRESS, line != kNoSelection && page_.lines[line].kind == LineKind::Item);
+    enable(ID_EDIT_OPEN_ADDRESS, line != kNoSelection && session_.lines()[line].kind == LineKind::Item);
     enable(ID_EDIT_DELETE, selected);
     enable(ID_EDIT_MOVE_UP, selected);
     enable(ID_EDIT_MOVE_DOWN, selected);
@@ -395,15 +396,10 @@ void EditorWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
 // ---- File ----
 
 void EditorWindow::ShowPage(zorbit::DefinitionPage page, const std::string& path) {
-    page_ = std::move(page);
-    path_ = path;
-    history_.Clear();
-    typingControl_ = 0;
-    version_ = savedVersion_ = nextVersion_++;
-    Reread();
-    RefreshAll(view_.menus.empty() ? kNoSelection : view_.menus.front().lineIndex);
+    session_.Show(std::move(page), path);
+    const auto& menus = session_.view().menus;
+    Refresh(menus.empty() ? kNoSelection : menus.front().lineIndex);
 }
-
 void EditorWindow::NewPageCommand() {
     if (!ConfirmDiscard())
         return;
@@ -437,7 +433,7 @@ bool EditorWindow::OpenFile(const std::string& path) {
 
 bool EditorWindow::AskSaveAs(std::string& path) {
     char file[MAX_PATH] = "";
-    lstrcpynA(file, path_.empty() ? "NewPage.htm" : FileNameOf(path_).c_str(), sizeof file);
+    lstrcpynA(file, session_.path().empty() ? "NewPage.htm" : FileNameOf(session_.path()).c_str(), sizeof file);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = hwnd_;
@@ -453,45 +449,29 @@ bool EditorWindow::AskSaveAs(std::string& path) {
 }
 
 bool EditorWindow::SaveCommand(bool saveAs) {
-    std::string path = path_;
-    // Saving an unchanged page again would only replace NAME.bak, the
-    // version before the last save, with a copy of the page.
-    if (!saveAs && !Modified() && !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    std::string path = session_.path();
+    switch (session_.FirstSaveStep(saveAs)) {
+    case SaveStep::Unchanged:
         SetStatus("Nothing changed since " + FileNameOf(path) + " was saved.");
         return true;
-    }
-    if (!saveAs && !path.empty() && zorbit::IsReadOnlyFile(path)) {
+    case SaveStep::OfferOtherName:
         if (!OfferSaveAs(path))
             return false;
-        saveAs = true;
+        [[fallthrough]];
+    case SaveStep::AskName:
+        if (!AskSaveAs(path))
+            return false;
+        break;
+    case SaveStep::Write:
+        break;
     }
-    if ((saveAs || path.empty()) && !AskSaveAs(path))
-        return false;
-
-    // A page's embed tag names the page itself, so a new page, or a copy
-    // saved under another name, takes the name it is saved under.
-    zorbit::DefinitionPage toSave = page_;
-    if (path_.empty()) {
-        toSave = zorbit::NewPage(FileNameOf(path));
-        toSave.lines = page_.lines;
-    } else {
-        std::string preamble = toSave.preamble;
-        if (RetargetEmbed(preamble, FileNameOf(path_), FileNameOf(path)))
-            zorbit::ReplacePreamble(toSave, preamble);
-    }
-    // A page the file was read from is not written over another program's
-    // change without asking.
-    zorbit::SaveOptions options;
-    if (path == path_ && !page_.originalBytes.empty())
-        options.expected = &page_.originalBytes;
-    zorbit::SaveOutcome outcome = zorbit::SavePage(toSave, path, options);
+    const size_t selected = SelectedLine();
+    zorbit::SaveOutcome outcome = session_.Save(path, false);
     if (outcome.changedOnDisk &&
         Message(hwnd_, FileNameOf(path) + " was changed on disk since it was opened.\n\n"
                        "Replace it with the menus shown here?",
-                MB_YESNO | MB_ICONWARNING) == IDYES) {
-        options.expected = nullptr;
-        outcome = zorbit::SavePage(toSave, path, options);
-    }
+                MB_YESNO | MB_ICONWARNING) == IDYES)
+        outcome = session_.Save(path, true);
     if (!outcome.saved) {
         if (outcome.changedOnDisk) {
             SetStatus("Not saved: " + FileNameOf(path) + " was changed on disk since it was opened.");
@@ -512,23 +492,10 @@ bool EditorWindow::SaveCommand(bool saveAs) {
         }
         return false;
     }
-    // Read the page back as saved, so that lines and their numbers are the
-    // file's own again.
-    const size_t selected = SelectedLine();
-    zorbit::PageReading reading = zorbit::ReadPageFile(path);
-    if (reading.status == zorbit::ReadStatus::Read) {
-        page_ = std::move(reading.page);
-    } else {
-        page_ = std::move(toSave);
-    }
-    path_ = path;
-    savedVersion_ = version_;
-    Reread();
-    RefreshAll(selected);
+    Refresh(selected);
     SetStatus("Saved " + path + " (the previous version is kept as " + FileNameOf(path) + ".bak)");
     return true;
 }
-
 bool EditorWindow::OfferSaveAs(const std::string& path) {
     return Message(hwnd_, FileNameOf(path) + " is read-only, so it cannot be changed.\n\n"
                           "Save your menus under another name?",
@@ -536,75 +503,59 @@ bool EditorWindow::OfferSaveAs(const std::string& path) {
 }
 
 bool EditorWindow::ConfirmDiscard() {
-    if (!Modified())
+    if (!session_.Modified())
         return true;
-    const std::string name = path_.empty() ? std::string("the new page") : FileNameOf(path_);
+    const std::string name = session_.path().empty() ? std::string("the new page") : FileNameOf(session_.path());
     switch (AskSaveChanges(instance_, hwnd_, "Save the changes to " + name + "?")) {
     case SaveAnswer::Save: return SaveCommand(false);
     case SaveAnswer::DontSave: return true;
     default: return false;
     }
 }
-
 // ---- Edits ----
 
-EditState EditorWindow::CurrentState() const { return {page_.lines, SelectedLine(), version_}; }
-
-void EditorWindow::Remember() { history_.Record(CurrentState()); }
-
-void EditorWindow::Changed(size_t selectLine) {
-    version_ = nextVersion_++;
-    typingControl_ = 0;
-    Reread();
-    RefreshAll(selectLine);
+size_t EditorWindow::Edit(const std::function<size_t(DefinitionLines&)>& edit) {
+    const size_t select = session_.Edit(SelectedLine(), edit);
+    Refresh(select);
+    return select;
 }
 
 void EditorWindow::AddCommand(LineKind kind) {
-    Remember();
-    const size_t added = AddLine(page_.lines, SelectedLine(), kind);
-    Changed(added);
+    const size_t selected = SelectedLine();
+    Edit([&](DefinitionLines& lines) { return AddLine(lines, selected, kind); });
     if (kind != LineKind::Separator && kind != LineKind::Break) {
         SetFocus(caption_);
         SendMessageA(caption_, EM_SETSEL, 0, -1);
     }
 }
-
 void EditorWindow::DeleteCommand() {
     const size_t selected = SelectedLine();
     if (selected == kNoSelection)
         return;
-    Remember();
-    Changed(DeleteBlock(page_.lines, selected));
+    Edit([&](DefinitionLines& lines) { return DeleteBlock(lines, selected); });
 }
-
 void EditorWindow::MoveCommand(bool up) {
     const size_t selected = SelectedLine();
     if (selected == kNoSelection)
         return;
-    EditState before = CurrentState();
-    const size_t moved = up ? MoveBlockUp(page_.lines, selected) : MoveBlockDown(page_.lines, selected);
-    if (moved == kNoSelection) {
+    size_t moved = kNoSelection;
+    Edit([&](DefinitionLines& lines) {
+        moved = up ? MoveBlockUp(lines, selected) : MoveBlockDown(lines, selected);
+        return moved == kNoSelection ? selected : moved;
+    });
+    if (moved == kNoSelection)
         SetStatus(up ? "This entry is already the first of all menus." : "This entry is already the last of all menus.");
-        return;
-    }
-    history_.Record(std::move(before));
-    Changed(moved);
 }
-
 void EditorWindow::UndoCommand(bool redo) {
-    EditState state = CurrentState();
-    if (!(redo ? history_.Redo(state) : history_.Undo(state))) {
+    const bool can = redo ? session_.CanRedo() : session_.CanUndo();
+    if (!can) {
         SetStatus(redo ? "Nothing to redo." : "Nothing to undo.");
         return;
     }
-    page_.lines = std::move(state.lines);
-    version_ = state.version;
-    typingControl_ = 0;
-    Reread();
-    RefreshAll(state.selectedLine);
+    const size_t selected = SelectedLine();
+    Refresh(redo ? session_.Redo(selected) : session_.Undo(selected));
     SetStatus(redo ? "Redone." : "Undone.");
 }
-
 void EditorWindow::ClipboardCommand(UINT id) {
     // In a field the commands work on its text, as in any field.
     HWND focus = GetFocus();
@@ -619,24 +570,21 @@ void EditorWindow::ClipboardCommand(UINT id) {
             SetStatus("The clipboard holds no definition lines to paste.");
             return;
         }
-        Remember();
-        Changed(PasteLines(page_.lines, selected, pasted));
+        Edit([&](DefinitionLines& lines) { return PasteLines(lines, selected, pasted); });
         return;
     }
     if (selected == kNoSelection)
         return;
     if (id == ID_EDIT_DUPLICATE) {
-        Remember();
-        Changed(DuplicateBlock(page_.lines, selected));
+        Edit([&](DefinitionLines& lines) { return DuplicateBlock(lines, selected); });
         return;
     }
-    if (!PutClipboardText(hwnd_, ClipboardText(page_.lines, selected))) {
+    if (!PutClipboardText(hwnd_, ClipboardText(session_.lines(), selected))) {
         SetStatus("The clipboard is in use by another program: nothing was copied.");
         return;
     }
     if (id == ID_EDIT_CUT) {
-        Remember();
-        Changed(DeleteBlock(page_.lines, selected));
+        Edit([&](DefinitionLines& lines) { return DeleteBlock(lines, selected); });
     }
     SetStatus(id == ID_EDIT_CUT ? "Cut to the clipboard as definition lines." : "Copied as definition lines.");
 }
@@ -660,7 +608,7 @@ void EditorWindow::FindCommand(bool next) {
 }
 
 void EditorWindow::FindNext() {
-    const size_t found = FindEntry(view_.menus, findText_, SelectedEntry());
+    const size_t found = FindEntry(session_.view().menus, findText_, SelectedEntry());
     if (found == zorbit::kNoLine || found >= treeItems_.size()) {
         SetStatus(std::string("No caption or address holds \"") + findText_ + "\".");
         return;
@@ -672,13 +620,13 @@ void EditorWindow::FindNext() {
 
 void EditorWindow::OpenAddressCommand() {
     const size_t line = SelectedLine();
-    if (line == kNoSelection || page_.lines[line].kind != LineKind::Item) {
+    if (line == kNoSelection || session_.lines()[line].kind != LineKind::Item) {
         SetStatus("Select a link to open its address.");
         return;
     }
-    const std::string target = ResolveAddress(path_, page_.lines[line].address);
+    const std::string target = ResolveAddress(session_.path(), session_.lines()[line].address);
     if (target.empty()) {
-        SetStatus(page_.lines[line].address.empty() ? "This link has no address."
+        SetStatus(session_.lines()[line].address.empty() ? "This link has no address."
                                                     : "Save the page first: a relative address is taken from its folder.");
         return;
     }
@@ -719,10 +667,11 @@ void EditorWindow::AddImported(const LinkImport& imported, const std::string& fr
         return;
     }
     // After everything, so that the page's own menus keep their commands.
-    Remember();
-    const size_t first = page_.lines.size();
-    page_.lines.insert(page_.lines.end(), imported.lines.begin(), imported.lines.end());
-    Changed(first);
+    Edit([&](DefinitionLines& lines) {
+        const size_t first = lines.size();
+        lines.insert(lines.end(), imported.lines.begin(), imported.lines.end());
+        return first;
+    });
     SetStatus("Imported " + std::to_string(imported.links) + " links from " + from + ". Undo takes them out again.");
     if (imported.changes.empty())
         return;
@@ -734,9 +683,9 @@ void EditorWindow::AddImported(const LinkImport& imported, const std::string& fr
 
 void EditorWindow::BeginDrag(LPARAM item) {
     const size_t index = static_cast<size_t>(item);
-    if (index >= view_.menus.size() || view_.menus[index].lineIndex >= page_.lines.size())
+    if (index >= session_.view().menus.size() || session_.view().menus[index].lineIndex >= session_.lines().size())
         return;
-    dragLine_ = view_.menus[index].lineIndex;
+    dragLine_ = session_.view().menus[index].lineIndex;
     SetCapture(hwnd_);
     SetStatus("Drop the entry onto a menu, or between entries.");
 }
@@ -755,30 +704,27 @@ void EditorWindow::Drag(LPARAM point, bool drop) {
     size_t target = kNoSelection;
     for (size_t i = 0; i < treeItems_.size(); ++i) {
         if (item && treeItems_[i] == item)
-            target = view_.menus[i].lineIndex;
+            target = session_.view().menus[i].lineIndex;
     }
-    if (target >= page_.lines.size())
+    if (target >= session_.lines().size())
         return;
     // The upper and lower edges of a row are between entries; the middle
     // of a title or submenu is the menu itself.
     RECT row{};
     TreeView_GetItemRect(tree_, item, &row, FALSE);
     const LONG height = row.bottom - row.top;
-    const LineKind kind = page_.lines[target].kind;
+    const LineKind kind = session_.lines()[target].kind;
     const bool menu = kind == LineKind::Title || kind == LineKind::Submenu;
     const LONG edge = menu ? height / 4 : height / 2;
     const DropPlace place = at.y < row.top + edge       ? DropPlace::Before
                             : at.y >= row.bottom - edge ? DropPlace::After
                                                         : DropPlace::Into;
-    EditState before = CurrentState();
-    const size_t moved = DropBlock(page_.lines, line, target, place);
-    if (moved == kNoSelection) {
-        SetStatus("The entry stays where it is.");
-        return;
-    }
-    history_.Record(std::move(before));
-    Changed(moved);
-    SetStatus("Moved. Undo puts it back.");
+    size_t moved = kNoSelection;
+    Edit([&](DefinitionLines& lines) {
+        moved = DropBlock(lines, line, target, place);
+        return moved == kNoSelection ? line : moved;
+    });
+    SetStatus(moved == kNoSelection ? "The entry stays where it is." : "Moved. Undo puts it back.");
 }
 
 void EditorWindow::CancelDrag() {
@@ -792,39 +738,30 @@ void EditorWindow::CancelDrag() {
 
 void EditorWindow::FieldChanged(int control) {
     const size_t line = fieldLine_;
-    if (line >= page_.lines.size())
+    if (line >= session_.lines().size())
         return;
-    if (typingControl_ != control || typingLine_ != line) {
-        Remember();
-        typingControl_ = control;
-        typingLine_ = line;
-    }
-    zorbit::DefinitionLine& edited = page_.lines[line];
+    const std::vector<zorbit::MenuEntry> before = session_.view().menus;
     if (control == IDC_CAPTION)
-        edited.caption = WindowText(caption_);
+        session_.Type(EntryField::Caption, line, WindowText(caption_));
     else
-        edited.address = WindowText(address_);
-    version_ = nextVersion_++;
-    const std::vector<zorbit::MenuEntry> before = std::move(view_.menus);
-    Reread();
+        session_.Type(EntryField::Address, line, WindowText(address_));
+    parents_ = ParentEntries(session_.view().menus);
     // The fields keep what is being typed; the tree, the problems and the
     // preview follow it. The tree is only filled anew when its shape changed.
     if (!RenameTreeItems(before))
         FillTree(line);
     FillProblems();
-    preview_.Show(hwnd_, view_.menus);
+    preview_.Show(hwnd_, session_.view().menus);
     UpdateTitle();
 }
-
 // ---- Showing the page ----
 
-void EditorWindow::Reread() {
-    view_ = zorbit::ReadEditedPage(page_);
-    parents_ = ParentEntries(view_.menus);
+void EditorWindow::Refresh(size_t selectLine) {
+    parents_ = ParentEntries(session_.view().menus);
+    RefreshAll(selectLine);
 }
-
 std::string EditorWindow::EntryText(size_t index) const {
-    const zorbit::MenuEntry& entry = view_.menus[index];
+    const zorbit::MenuEntry& entry = session_.view().menus[index];
     std::string text;
     switch (entry.kind) {
     case Separator: text = "---- separator ----"; break;
@@ -844,7 +781,7 @@ void EditorWindow::RefreshAll(size_t selectLine) {
     FillTree(selectLine);
     FillProblems();
     ShowFields();
-    preview_.Show(hwnd_, view_.menus);
+    preview_.Show(hwnd_, session_.view().menus);
     UpdateTitle();
 }
 
@@ -852,9 +789,9 @@ void EditorWindow::FillTree(size_t selectLine) {
     filling_ = true;
     SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(tree_);
-    treeItems_.assign(view_.menus.size(), nullptr);
+    treeItems_.assign(session_.view().menus.size(), nullptr);
     HTREEITEM selected = nullptr;
-    for (size_t i = 0; i < view_.menus.size(); ++i) {
+    for (size_t i = 0; i < session_.view().menus.size(); ++i) {
         std::string text = EntryText(i);
         TVINSERTSTRUCTA insert{};
         const size_t parent = parents_[i];
@@ -865,7 +802,7 @@ void EditorWindow::FillTree(size_t selectLine) {
         insert.item.lParam = static_cast<LPARAM>(i);
         treeItems_[i] = reinterpret_cast<HTREEITEM>(
             SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-        if (!selected && selectLine != kNoSelection && view_.menus[i].lineIndex == selectLine)
+        if (!selected && selectLine != kNoSelection && session_.view().menus[i].lineIndex == selectLine)
             selected = treeItems_[i];
     }
     for (HTREEITEM item : treeItems_)
@@ -882,7 +819,7 @@ void EditorWindow::FillTree(size_t selectLine) {
 }
 
 bool EditorWindow::RenameTreeItems(const std::vector<zorbit::MenuEntry>& before) {
-    const std::vector<zorbit::MenuEntry>& now = view_.menus;
+    const std::vector<zorbit::MenuEntry>& now = session_.view().menus;
     if (before.size() != now.size() || treeItems_.size() != now.size())
         return false;
     for (size_t i = 0; i < now.size(); ++i) {
@@ -907,15 +844,15 @@ bool EditorWindow::RenameTreeItems(const std::vector<zorbit::MenuEntry>& before)
 void EditorWindow::FillProblems() {
     SendMessageA(problems_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(problems_, LB_RESETCONTENT, 0, 0);
-    for (const zorbit::Problem& problem : view_.problems) {
+    for (const zorbit::Problem& problem : session_.view().problems) {
         std::string text = problem.line > 0 ? "Line " + std::to_string(problem.line) + ": " + problem.message
                                             : problem.message;
         SendMessageA(problems_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     SendMessageA(problems_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(problems_, nullptr, TRUE);
-    std::string label = view_.problems.empty() ? "&Problems: none"
-                                               : "&Problems: " + std::to_string(view_.problems.size());
+    std::string label = session_.view().problems.empty() ? "&Problems: none"
+                                               : "&Problems: " + std::to_string(session_.view().problems.size());
     SetWindowTextA(problemsLabel_, label.c_str());
 }
 
@@ -924,20 +861,20 @@ void EditorWindow::ShowFields() {
     const size_t line = SelectedLine();
     fieldLine_ = line;
     filling_ = true;
-    if (line >= page_.lines.size()) {
-        SetWindowTextA(kindLabel_, view_.menus.empty() ? "No menus yet: use Edit > Add Title." : "");
+    if (line >= session_.lines().size()) {
+        SetWindowTextA(kindLabel_, session_.view().menus.empty() ? "No menus yet: use Edit > Add Title." : "");
         SetWindowTextA(caption_, "");
         SetWindowTextA(address_, "");
         EnableWindow(caption_, FALSE);
         EnableWindow(address_, FALSE);
     } else {
-        const zorbit::DefinitionLine& edited = page_.lines[line];
+        const zorbit::DefinitionLine& edited = session_.lines()[line];
         std::string kind = KindName(edited.kind);
         // The line it has in the page as it will be saved.
-        if (index != kNoSelection && view_.menus[index].sourceLine > 0)
-            kind += ", line " + std::to_string(view_.menus[index].sourceLine);
-        if (index != kNoSelection && !view_.menus[index].shown)
-            kind += ": never shown, " + view_.menus[index].hiddenReason;
+        if (index != kNoSelection && session_.view().menus[index].sourceLine > 0)
+            kind += ", line " + std::to_string(session_.view().menus[index].sourceLine);
+        if (index != kNoSelection && !session_.view().menus[index].shown)
+            kind += ": never shown, " + session_.view().menus[index].hiddenReason;
         SetWindowTextA(kindLabel_, kind.c_str());
         const bool named = edited.kind == LineKind::Title || edited.kind == LineKind::Submenu ||
                            edited.kind == LineKind::Item;
@@ -950,8 +887,8 @@ void EditorWindow::ShowFields() {
 }
 
 void EditorWindow::UpdateTitle() {
-    std::string name = path_.empty() ? std::string("New page") : FileNameOf(path_);
-    std::string title = (Modified() ? "*" : "") + name + " - " + kAppTitle;
+    std::string name = session_.path().empty() ? std::string("New page") : FileNameOf(session_.path());
+    std::string title = (session_.Modified() ? "*" : "") + name + " - " + kAppTitle;
     SetWindowTextA(hwnd_, title.c_str());
 }
 
@@ -970,25 +907,25 @@ size_t EditorWindow::SelectedEntry() const {
     if (!SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
         return kNoSelection;
     const size_t index = static_cast<size_t>(data.lParam);
-    return index < view_.menus.size() ? index : kNoSelection;
+    return index < session_.view().menus.size() ? index : kNoSelection;
 }
 
 size_t EditorWindow::SelectedLine() const {
     const size_t index = SelectedEntry();
     if (index == kNoSelection)
         return kNoSelection;
-    const size_t line = view_.menus[index].lineIndex;
-    return line < page_.lines.size() ? line : kNoSelection;
+    const size_t line = session_.view().menus[index].lineIndex;
+    return line < session_.lines().size() ? line : kNoSelection;
 }
 
 void EditorWindow::SelectLine(size_t line) {
     // An "END" line has no entry of its own: the entry before it stands in.
     size_t best = kNoSelection;
-    for (size_t i = 0; i < view_.menus.size() && i < treeItems_.size(); ++i) {
-        const size_t entryLine = view_.menus[i].lineIndex;
+    for (size_t i = 0; i < session_.view().menus.size() && i < treeItems_.size(); ++i) {
+        const size_t entryLine = session_.view().menus[i].lineIndex;
         if (entryLine == zorbit::kNoLine || entryLine > line)
             continue;
-        if (best == kNoSelection || entryLine >= view_.menus[best].lineIndex)
+        if (best == kNoSelection || entryLine >= session_.view().menus[best].lineIndex)
             best = i;
     }
     if (best == kNoSelection)

@@ -7,10 +7,11 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "editor/document/edit_history.h"
+#include "editor/document/page_session.h"
 #include "editor/document/line_edits.h"
 #include "editor/document/link_import.h"
 #include "editor/app/menu_preview.h"
@@ -52,16 +53,15 @@ private:
     bool OfferSaveAs(const std::string& path);  // true: the user wants Save As
     bool ConfirmDiscard();  // false: the user cancelled
 
-    // Edits: each one records the entries for Undo first.
-    void Remember();
-    void Changed(size_t selectLine);
+    // An edit of the lines as one Undo step; shows the result with the
+    // line it returns selected.
+    size_t Edit(const std::function<size_t(DefinitionLines&)>& edit);
     void ShowPage(zorbit::DefinitionPage page, const std::string& path);
     void AddCommand(zorbit::LineKind kind);
     void DeleteCommand();
     void MoveCommand(bool up);
     void UndoCommand(bool redo);
     void FieldChanged(int control);
-    EditState CurrentState() const;
     void ClipboardCommand(UINT id);
     void FindCommand(bool next);
     void FindNext();
@@ -75,7 +75,7 @@ private:
     void CancelDrag();
 
     // Showing the page.
-    void Reread();
+    void Refresh(size_t selectLine);
     void RefreshAll(size_t selectLine);
     void FillTree(size_t selectLine);
     // Updates the texts of the tree's items when the entries kept their
@@ -89,7 +89,6 @@ private:
     size_t SelectedLine() const;   // index into page_.lines
     void SelectLine(size_t line);
     std::string EntryText(size_t index) const;
-    bool Modified() const { return version_ != savedVersion_; }
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -106,20 +105,11 @@ private:
     HACCEL accelerators_ = nullptr;
     HICON icon_ = nullptr;
 
-    std::string path_;  // empty for a new page never saved
-    zorbit::DefinitionPage page_;
-    zorbit::PageReading view_;  // the page as the plug-in reads it now
+    PageSession session_;
     std::vector<size_t> parents_;
     std::vector<HTREEITEM> treeItems_;
     MenuPreview preview_;
 
-    EditHistory history_;
-    unsigned version_ = 0;
-    unsigned savedVersion_ = 0;
-    unsigned nextVersion_ = 1;
-    // Typing into one field of one entry is one step for Undo.
-    int typingControl_ = 0;
-    size_t typingLine_ = kNoSelection;
     size_t fieldLine_ = kNoSelection;  // the line the fields show
     bool filling_ = false;
     std::string idleStatus_;

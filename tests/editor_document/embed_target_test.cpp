@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "editor/app/embed_target.h"
+#include "editor/document/embed_target.h"
 
 namespace {
 

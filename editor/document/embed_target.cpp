@@ -1,4 +1,4 @@
-#include "editor/app/embed_target.h"
+#include "editor/document/embed_target.h"
 
 #include "editor/document/letter_case.h"
 

@@ -1,4 +1,4 @@
-#include "editor/app/menu_placement.h"
+#include "editor/document/menu_placement.h"
 
 #include "plugin/menus/menu_nesting.h"
 

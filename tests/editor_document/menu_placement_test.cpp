@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "editor/app/menu_placement.h"
+#include "editor/document/menu_placement.h"
 #include "plugin/menus/menu_nesting.h"
 
 namespace {
