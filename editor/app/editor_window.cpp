@@ -13,8 +13,8 @@
 #include "editor/app/clipboard_text.h"
 #include "editor/app/editor_ids.h"
 #include "editor/app/editor_menu_bar.h"
+#include "editor/app/entry_tree.h"
 #include "editor/document/embed_target.h"
-#include "editor/document/menu_placement.h"
 #include "editor/app/save_prompt.h"
 #include "editor/document/address_target.h"
 #include "editor/document/entry_clipboard.h"
@@ -173,7 +173,7 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_SETFOCUS:
-        SetFocus(lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : tree_);
+        SetFocus(lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : tree_.hwnd());
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -216,8 +216,8 @@ void EditorWindow::CreateChildren() {
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return window;
     };
-    tree_ = child(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                  WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, IDC_TREE);
+    tree_.Attach(child(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                       WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, IDC_TREE));
     kindLabel_ = child(0, "STATIC", "", SS_LEFT, IDC_KIND);
     captionLabel_ = child(0, "STATIC", "&Caption:", SS_LEFT, IDC_CAPTION_LABEL);
     caption_ = child(WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_CAPTION);
@@ -242,7 +242,7 @@ void EditorWindow::Layout() {
     const int problemsTop = height - kProblemsHeight - kMargin;
     const int treeBottom = problemsTop - kLabelHeight - kMargin;
 
-    MoveWindow(tree_, kMargin, kMargin, treeWidth - kMargin, treeBottom - 2 * kMargin, TRUE);
+    MoveWindow(tree_.hwnd(), kMargin, kMargin, treeWidth - kMargin, treeBottom - 2 * kMargin, TRUE);
     const int x = treeWidth + kMargin;
     const int fieldWidth = width - x - kMargin;
     int y = kMargin;
@@ -282,7 +282,7 @@ void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
     }
     switch (id) {
     case IDOK:  // Enter in a field: back to the tree
-        SetFocus(tree_);
+        SetFocus(tree_.hwnd());
         break;
     case ID_FILE_NEW: NewPageCommand(); break;
     case ID_FILE_OPEN: OpenCommand(); break;
@@ -328,7 +328,7 @@ void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 LRESULT EditorWindow::OnNotify(NMHDR& header) {
-    if (header.hwndFrom != tree_)
+    if (header.hwndFrom != tree_.hwnd())
         return 0;
     switch (header.code) {
     case TVN_BEGINDRAGA:
@@ -337,7 +337,7 @@ LRESULT EditorWindow::OnNotify(NMHDR& header) {
         return 0;
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW:
-        if (!filling_) {
+        if (!tree_.Filling()) {
             session_.EndTyping();
             ShowFields();
         }
@@ -609,12 +609,11 @@ void EditorWindow::FindCommand(bool next) {
 
 void EditorWindow::FindNext() {
     const size_t found = FindEntry(session_.view().menus, findText_, SelectedEntry());
-    if (found == zorbit::kNoLine || found >= treeItems_.size()) {
+    if (found == zorbit::kNoLine || found >= session_.view().menus.size()) {
         SetStatus(std::string("No caption or address holds \"") + findText_ + "\".");
         return;
     }
-    TreeView_SelectItem(tree_, treeItems_[found]);
-    TreeView_EnsureVisible(tree_, treeItems_[found]);
+    tree_.SelectEntry(found);
     SetStatus(std::string("Found \"") + findText_ + "\". F3 finds the next.");
 }
 
@@ -692,33 +691,16 @@ void EditorWindow::BeginDrag(LPARAM item) {
 
 void EditorWindow::Drag(LPARAM point, bool drop) {
     POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-    MapWindowPoints(hwnd_, tree_, &at, 1);
-    TVHITTESTINFO hit{};
-    hit.pt = at;
-    HTREEITEM item = TreeView_HitTest(tree_, &hit);
-    TreeView_SelectDropTarget(tree_, item);
+    MapWindowPoints(hwnd_, tree_.hwnd(), &at, 1);
+    DropPlace place = DropPlace::Into;
+    const size_t index = tree_.DropTarget(at, session_.view().menus, place);
     if (!drop)
         return;
     const size_t line = dragLine_;
     CancelDrag();
-    size_t target = kNoSelection;
-    for (size_t i = 0; i < treeItems_.size(); ++i) {
-        if (item && treeItems_[i] == item)
-            target = session_.view().menus[i].lineIndex;
-    }
+    const size_t target = index == kNoSelection ? kNoSelection : session_.view().menus[index].lineIndex;
     if (target >= session_.lines().size())
         return;
-    // The upper and lower edges of a row are between entries; the middle
-    // of a title or submenu is the menu itself.
-    RECT row{};
-    TreeView_GetItemRect(tree_, item, &row, FALSE);
-    const LONG height = row.bottom - row.top;
-    const LineKind kind = session_.lines()[target].kind;
-    const bool menu = kind == LineKind::Title || kind == LineKind::Submenu;
-    const LONG edge = menu ? height / 4 : height / 2;
-    const DropPlace place = at.y < row.top + edge       ? DropPlace::Before
-                            : at.y >= row.bottom - edge ? DropPlace::After
-                                                        : DropPlace::Into;
     size_t moved = kNoSelection;
     Edit([&](DefinitionLines& lines) {
         moved = DropBlock(lines, line, target, place);
@@ -731,7 +713,7 @@ void EditorWindow::CancelDrag() {
     if (dragLine_ == kNoSelection)
         return;
     dragLine_ = kNoSelection;
-    TreeView_SelectDropTarget(tree_, nullptr);
+    tree_.ClearDropTarget();
     if (GetCapture() == hwnd_)
         ReleaseCapture();
 }
@@ -745,11 +727,10 @@ void EditorWindow::FieldChanged(int control) {
         session_.Type(EntryField::Caption, line, WindowText(caption_));
     else
         session_.Type(EntryField::Address, line, WindowText(address_));
-    parents_ = ParentEntries(session_.view().menus);
     // The fields keep what is being typed; the tree, the problems and the
     // preview follow it. The tree is only filled anew when its shape changed.
-    if (!RenameTreeItems(before))
-        FillTree(line);
+    if (!tree_.Rename(before, session_.view().menus))
+        tree_.Fill(session_.view().menus, line);
     FillProblems();
     preview_.Show(hwnd_, session_.view().menus);
     UpdateTitle();
@@ -757,90 +738,12 @@ void EditorWindow::FieldChanged(int control) {
 // ---- Showing the page ----
 
 void EditorWindow::Refresh(size_t selectLine) {
-    parents_ = ParentEntries(session_.view().menus);
-    RefreshAll(selectLine);
-}
-std::string EditorWindow::EntryText(size_t index) const {
-    const zorbit::MenuEntry& entry = session_.view().menus[index];
-    std::string text;
-    switch (entry.kind) {
-    case Separator: text = "---- separator ----"; break;
-    case Break: text = "|| column break"; break;
-    case Item:
-        text = entry.name.empty() ? "(item that does nothing)" : entry.name;
-        text += "   -> " + (entry.url.empty() ? std::string("(no address)") : entry.url);
-        break;
-    default: text = entry.name.empty() ? "(no caption)" : entry.name; break;
-    }
-    if (!entry.shown && !entry.hiddenReason.empty())
-        text += "   [never shown: " + entry.hiddenReason + "]";
-    return text;
-}
-
-void EditorWindow::RefreshAll(size_t selectLine) {
-    FillTree(selectLine);
+    tree_.Fill(session_.view().menus, selectLine);
     FillProblems();
     ShowFields();
     preview_.Show(hwnd_, session_.view().menus);
     UpdateTitle();
 }
-
-void EditorWindow::FillTree(size_t selectLine) {
-    filling_ = true;
-    SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
-    TreeView_DeleteAllItems(tree_);
-    treeItems_.assign(session_.view().menus.size(), nullptr);
-    HTREEITEM selected = nullptr;
-    for (size_t i = 0; i < session_.view().menus.size(); ++i) {
-        std::string text = EntryText(i);
-        TVINSERTSTRUCTA insert{};
-        const size_t parent = parents_[i];
-        insert.hParent = parent < i && treeItems_[parent] ? treeItems_[parent] : TVI_ROOT;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        insert.item.pszText = &text[0];
-        insert.item.lParam = static_cast<LPARAM>(i);
-        treeItems_[i] = reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-        if (!selected && selectLine != kNoSelection && session_.view().menus[i].lineIndex == selectLine)
-            selected = treeItems_[i];
-    }
-    for (HTREEITEM item : treeItems_)
-        TreeView_Expand(tree_, item, TVE_EXPAND);
-    if (!selected && !treeItems_.empty() && selectLine != kNoSelection)
-        selected = treeItems_.front();
-    if (selected) {
-        TreeView_SelectItem(tree_, selected);
-        TreeView_EnsureVisible(tree_, selected);
-    }
-    SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(tree_, nullptr, TRUE);
-    filling_ = false;
-}
-
-bool EditorWindow::RenameTreeItems(const std::vector<zorbit::MenuEntry>& before) {
-    const std::vector<zorbit::MenuEntry>& now = session_.view().menus;
-    if (before.size() != now.size() || treeItems_.size() != now.size())
-        return false;
-    for (size_t i = 0; i < now.size(); ++i) {
-        if (before[i].kind != now[i].kind || before[i].depth != now[i].depth || before[i].shown != now[i].shown ||
-            before[i].lineIndex != now[i].lineIndex)
-            return false;
-    }
-    for (size_t i = 0; i < now.size(); ++i) {
-        if (before[i].name == now[i].name && before[i].url == now[i].url &&
-            before[i].hiddenReason == now[i].hiddenReason)
-            continue;
-        std::string text = EntryText(i);
-        TVITEMA item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = treeItems_[i];
-        item.pszText = &text[0];
-        SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    return true;
-}
-
 void EditorWindow::FillProblems() {
     SendMessageA(problems_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(problems_, LB_RESETCONTENT, 0, 0);
@@ -897,18 +800,7 @@ void EditorWindow::SetStatus(const std::string& text) {
     SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-size_t EditorWindow::SelectedEntry() const {
-    HTREEITEM item = TreeView_GetSelection(tree_);
-    if (!item)
-        return kNoSelection;
-    TVITEMA data{};
-    data.mask = TVIF_PARAM;
-    data.hItem = item;
-    if (!SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
-        return kNoSelection;
-    const size_t index = static_cast<size_t>(data.lParam);
-    return index < session_.view().menus.size() ? index : kNoSelection;
-}
+size_t EditorWindow::SelectedEntry() const { return tree_.SelectedEntry(); }
 
 size_t EditorWindow::SelectedLine() const {
     const size_t index = SelectedEntry();
@@ -918,18 +810,4 @@ size_t EditorWindow::SelectedLine() const {
     return line < session_.lines().size() ? line : kNoSelection;
 }
 
-void EditorWindow::SelectLine(size_t line) {
-    // An "END" line has no entry of its own: the entry before it stands in.
-    size_t best = kNoSelection;
-    for (size_t i = 0; i < session_.view().menus.size() && i < treeItems_.size(); ++i) {
-        const size_t entryLine = session_.view().menus[i].lineIndex;
-        if (entryLine == zorbit::kNoLine || entryLine > line)
-            continue;
-        if (best == kNoSelection || entryLine >= session_.view().menus[best].lineIndex)
-            best = i;
-    }
-    if (best == kNoSelection)
-        return;
-    TreeView_SelectItem(tree_, treeItems_[best]);
-    TreeView_EnsureVisible(tree_, treeItems_[best]);
-}
+void EditorWindow::SelectLine(size_t line) { tree_.SelectLine(session_.view().menus, line); }

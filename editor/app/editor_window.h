@@ -14,6 +14,7 @@
 #include "editor/document/page_session.h"
 #include "editor/document/line_edits.h"
 #include "editor/document/link_import.h"
+#include "editor/app/entry_tree.h"
 #include "editor/app/menu_preview.h"
 #include "editor/document/definition_document.h"
 
@@ -76,11 +77,6 @@ private:
 
     // Showing the page.
     void Refresh(size_t selectLine);
-    void RefreshAll(size_t selectLine);
-    void FillTree(size_t selectLine);
-    // Updates the texts of the tree's items when the entries kept their
-    // shape; false when the tree must be filled anew.
-    bool RenameTreeItems(const std::vector<zorbit::MenuEntry>& before);
     void FillProblems();
     void ShowFields();
     void UpdateTitle();
@@ -88,11 +84,10 @@ private:
     size_t SelectedEntry() const;  // index into view_.menus
     size_t SelectedLine() const;   // index into page_.lines
     void SelectLine(size_t line);
-    std::string EntryText(size_t index) const;
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
-    HWND tree_ = nullptr;
+    EntryTree tree_;
     HWND kindLabel_ = nullptr;
     HWND captionLabel_ = nullptr;
     HWND caption_ = nullptr;
@@ -106,8 +101,6 @@ private:
     HICON icon_ = nullptr;
 
     PageSession session_;
-    std::vector<size_t> parents_;
-    std::vector<HTREEITEM> treeItems_;
     MenuPreview preview_;
 
     size_t fieldLine_ = kNoSelection;  // the line the fields show
