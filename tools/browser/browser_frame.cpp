@@ -61,15 +61,14 @@ bool FileExists(const std::string& path) {
 }
 
 bool ReadTextFile(const std::string& path, std::string* out) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     out->clear();
     char buffer[8192];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) out->append(buffer, got);
-    CloseHandle(file);
+    while ((ok = ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) out->append(buffer, got);
     return ok;
 }
 
@@ -212,12 +211,11 @@ bool BrowserFrame::Create(int showCommand) {
 void BrowserFrame::ScanPlugins() {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((pluginDir_ + "\\*.dll").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    OwnedFind search(FindFirstFileA((pluginDir_ + "\\*.dll").c_str(), &found));
+    if (search) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &found));
     }
     std::sort(names.begin(), names.end());
     for (const auto& name : names) {
@@ -603,29 +601,29 @@ void BrowserFrame::OnUnhandledError(const char* what) noexcept {
     }
 }
 
-LRESULT BrowserFrame::PageView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT BrowserFrame::OnPageViewMessage(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
-        if (!frame_.content_) break;
-        MoveWindow(frame_.content_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (!content_) break;
+        MoveWindow(content_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     }
-    return Default(message, wParam, lParam);
+    return pane.Default(message, wParam, lParam);
 }
 
-LRESULT BrowserFrame::Content::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT BrowserFrame::OnContentMessage(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
-        if (frame_.closing_) break;
+        if (closing_) break;
         // Browsers tell each plug-in its window again when the page is laid out anew.
-        frame_.LayoutContent(!frame_.busy_);
+        LayoutContent(!busy_);
         return 0;
     case WM_CTLCOLORSTATIC:
         // The read-only page text on the page's white, not dialog grey.
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
-    return Default(message, wParam, lParam);
+    return pane.Default(message, wParam, lParam);
 }
 
 int RunMessageLoop(BrowserFrame& frame) {

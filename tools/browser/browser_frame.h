@@ -86,29 +86,27 @@ protected:
     void OnUnhandledError(const char* what) noexcept override;
 
 private:
-    // The page area, and the content inside it that holds the plug-in
-    // windows: each its own window, laid out by the frame.
-    class PageView : public WindowBase {
+    // A child window of the frame whose messages a method of the frame
+    // handles: the page area, and the content inside it that holds the
+    // plug-in windows.
+    class Pane : public WindowBase {
     public:
-        explicit PageView(BrowserFrame& frame) : frame_(frame) {}
+        using Handler = LRESULT (BrowserFrame::*)(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam);
+        Pane(BrowserFrame& frame, Handler handler) : frame_(frame), handler_(handler) {}
+        using WindowBase::Default;
 
     protected:
-        LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+        LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            return (frame_.*handler_)(*this, message, wParam, lParam);
+        }
 
     private:
         BrowserFrame& frame_;
-    };
-    class Content : public WindowBase {
-    public:
-        explicit Content(BrowserFrame& frame) : frame_(frame) {}
-
-    protected:
-        LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        BrowserFrame& frame_;
+        Handler handler_;
     };
 
+    LRESULT OnPageViewMessage(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnContentMessage(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam);
     void OnDestroy();
     void OnInitMenuPopup(HMENU popup);
 
@@ -136,8 +134,8 @@ private:
     HWND status_ = nullptr;
     HMENU menu_ = nullptr;
     OwnedAccelerators accelerators_;
-    PageView pageViewWindow_{*this};
-    Content contentWindow_{*this};
+    Pane pageViewWindow_{*this, &BrowserFrame::OnPageViewMessage};
+    Pane contentWindow_{*this, &BrowserFrame::OnContentMessage};
     UINT dumpMenuBarMessage_ = 0;
     std::string title_;
     std::string pagePath_;
