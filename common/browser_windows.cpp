@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include "common/owned_handles.h"
+
 namespace {
 
 struct Browser {
@@ -31,16 +33,16 @@ bool StartsWithText(const std::string& text, const char* prefix) {
 std::string ProgramOf(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    OwnedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
         return std::string();
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     std::string program;
-    for (BOOL more = Process32First(snapshot, &entry); more && program.empty(); more = Process32Next(snapshot, &entry))
+    for (BOOL more = Process32First(snapshot.get(), &entry); more && program.empty(); more = Process32Next(snapshot.get(), &entry))
         if (entry.th32ProcessID == pid)
             program = entry.szExeFile;
-    CloseHandle(snapshot);
+    snapshot.reset();
     size_t slash = program.find_last_of("\\/");
     return slash == std::string::npos ? program : program.substr(slash + 1);
 }

@@ -1,44 +1,20 @@
-// An open file or search handle, closed by its owner.
+// The names the editor still holds its file and search handles by, over the
+// owned types; they go when the editor takes the owned types themselves.
 #pragma once
 
-#include <windows.h>
+#include "common/owned_handles.h"
 
-class FileHandle {
+class FileHandle : public OwnedFile {
 public:
-    explicit FileHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-
-    // Closes now; false when the close itself failed.
-    bool Close() {
-        if (!IsValid())
-            return true;
-        BOOL closed = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-private:
-    HANDLE handle_;
+    using OwnedFile::OwnedFile;
+    HANDLE Get() const { return get(); }
+    bool IsValid() const { return static_cast<bool>(*this); }
+    bool Close() { return close(); }
 };
 
-class FindHandle {
+class FindHandle : public OwnedFind {
 public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (IsValid())
-            FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
+    using OwnedFind::OwnedFind;
+    HANDLE Get() const { return get(); }
+    bool IsValid() const { return static_cast<bool>(*this); }
 };

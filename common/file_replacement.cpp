@@ -1,6 +1,6 @@
 #include "common/file_replacement.h"
 
-#include "common/file_handle.h"
+#include "common/owned_handles.h"
 
 namespace {
 
@@ -68,12 +68,12 @@ bool MakeUniqueFile(const std::string& folder, const char* prefix, std::string& 
 
 // Fills a file made by MakeUniqueFile and puts it on disk.
 bool WriteUniqueFile(const std::string& name, const std::string& bytes) {
-    FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+    OwnedFile file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    if (!file)
         return false;
-    bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
-    return file.Close() && written;
+    bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    return file.close() && written;
 }
 
 // A file reached through a link, or one with other names besides this one,
@@ -82,10 +82,10 @@ bool WriteUniqueFile(const std::string& name, const std::string& bytes) {
 bool IsReachedByOtherNames(const std::string& path, DWORD attributes) {
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
         return true;
-    FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    OwnedFile file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     BY_HANDLE_FILE_INFORMATION information;
-    return file.IsValid() && GetFileInformationByHandle(file.Get(), &information) &&
+    return file && GetFileInformationByHandle(file.get(), &information) &&
            information.nNumberOfLinks > 1;
 }
 
@@ -122,11 +122,11 @@ bool ReplaceInPlace(const std::string& path, const std::string& text, std::strin
         return false;
     }
     // Nobody else writes the file while it is being replaced.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string original;
     std::string backup;
-    if (!file.IsValid() || !ReadAll(file.Get(), original) || !MakeUniqueFile(folder, "zbk", backup)) {
+    if (!file || !ReadAll(file.get(), original) || !MakeUniqueFile(folder, "zbk", backup)) {
         DeleteFileA(scratch.c_str());
         return false;
     }
@@ -135,10 +135,10 @@ bool ReplaceInPlace(const std::string& path, const std::string& text, std::strin
         DeleteFileA(scratch.c_str());
         return false;
     }
-    bool replaced = OverwriteInPlace(file.Get(), written);
+    bool replaced = OverwriteInPlace(file.get(), written);
     DWORD error = replaced ? 0 : GetLastError();
     // The bytes held in memory are the backup's, just written and flushed.
-    bool whole = replaced || OverwriteInPlace(file.Get(), original);
+    bool whole = replaced || OverwriteInPlace(file.get(), original);
     DeleteFileA(scratch.c_str());
     // Where even the restore failed the backup is the one whole copy left.
     if (whole)
@@ -152,9 +152,9 @@ bool ReplaceInPlace(const std::string& path, const std::string& text, std::strin
 }  // namespace
 
 bool ReadFileText(const std::string& path, std::string& text) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.IsValid() && ReadAll(file.Get(), text);
+    return file && ReadAll(file.get(), text);
 }
 
 FileReplacementCalls SetFileReplacementCalls(const FileReplacementCalls& replacement) {

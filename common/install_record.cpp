@@ -5,6 +5,8 @@
 #include <cctype>
 #include <vector>
 
+#include "common/owned_handles.h"
+
 namespace {
 
 // Large enough to tell a value of MAX_PATH characters or more from a path.
@@ -135,18 +137,18 @@ void DeleteRecordFileIfEmpty(const Product& product) {
     // the file back with the sections just deleted.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, product.recordPath.c_str());
     // Lines outside any section (a user's comments) keep the file.
-    HANDLE file = CreateFileA(product.recordPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    OwnedFile file(CreateFileA(product.recordPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
     char bytes[4096];
     DWORD read = 0;
     bool blank = true;
-    while (blank && ReadFile(file, bytes, sizeof bytes, &read, nullptr) && read > 0) {
+    while (blank && ReadFile(file.get(), bytes, sizeof bytes, &read, nullptr) && read > 0) {
         for (DWORD i = 0; i < read && blank; ++i)
             blank = bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n';
     }
-    CloseHandle(file);
+    file.reset();
     if (blank)
         DeleteFileA(product.recordPath.c_str());
 }

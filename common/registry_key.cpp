@@ -2,13 +2,22 @@
 
 #include <vector>
 
-std::string RegistryKey::ReadText(const char* valueName, DWORD bufferSize) const {
-    if (!key_ || bufferSize == 0)
+bool OpenKey(OwnedKey& key, HKEY parent, const char* name, REGSAM access) {
+    key.reset();
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(parent, name, 0, access, &opened) != ERROR_SUCCESS)
+        return false;
+    key.reset(opened);
+    return true;
+}
+
+std::string ReadKeyText(HKEY key, const char* valueName, DWORD bufferSize) {
+    if (!key || bufferSize == 0)
         return std::string();
     std::vector<char> buffer(bufferSize);
     DWORD type = 0;
     DWORD size = bufferSize;
-    if (RegQueryValueExA(key_, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+    if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
         ERROR_SUCCESS)
         return std::string();
     if (type != REG_SZ && type != REG_EXPAND_SZ)

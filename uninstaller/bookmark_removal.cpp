@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "common/bookmark_entry.h"
-#include "common/file_handle.h"
+#include "common/owned_handles.h"
 #include "common/file_replacement.h"
 #include "uninstaller/removal_steps.h"
 
@@ -16,13 +16,13 @@ std::string FolderOf(const std::string& pattern) {
 std::vector<std::string> MatchingFiles(const std::string& pattern) {
     std::vector<std::string> files;
     WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(pattern.c_str(), &found));
-    if (!search.IsValid())
+    OwnedFind search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search)
         return files;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             files.push_back(FolderOf(pattern) + found.cFileName);
-    } while (FindNextFileA(search.Get(), &found));
+    } while (FindNextFileA(search.get(), &found));
     return files;
 }
 

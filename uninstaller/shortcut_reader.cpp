@@ -3,16 +3,16 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "common/com_ptr.h"
+#include "common/owned_handles.h"
 
 bool ReadShortcut(const std::string& path, ShortcutFields& fields) {
     ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(link.Receive()))) ||
+                                reinterpret_cast<void**>(link.receive()))) ||
         !link)
         return false;
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive()))) || !file)
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.receive()))) || !file)
         return false;
     WCHAR widePath[MAX_PATH];
     if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) == 0)

@@ -1,7 +1,6 @@
 #include "uninstaller/uninstall_dialog.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "common/browser_windows.h"
 #include "uninstaller/browser_check.h"
@@ -16,62 +15,50 @@ const INT kTabStops[] = {72, 215};
 }  // namespace
 
 INT_PTR UninstallDialog::Run(HINSTANCE instance) {
-    icon_ = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_UNINSTALL), nullptr, DialogProc,
-                                     reinterpret_cast<LPARAM>(this));
-    if (icon_)
-        DestroyIcon(icon_);
-    icon_ = nullptr;
+    icon_.reset(LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)));
+    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_UNINSTALL), nullptr, WindowBase::DialogProc,
+                                     reinterpret_cast<LPARAM>(static_cast<WindowBase*>(this)));
+    icon_.reset();
     return result;
 }
 
-INT_PTR CALLBACK UninstallDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
-        reinterpret_cast<UninstallDialog*>(lParam)->window_ = window;
-    }
-    auto* dialog = reinterpret_cast<UninstallDialog*>(GetWindowLongPtrA(window, DWLP_USER));
-    if (!dialog)
-        return FALSE;
-    // Nothing may unwind through the dialog manager.
-    try {
-        return dialog->Dispatch(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        MessageBoxA(window, error.what(), "Zorbit Uninstall", MB_OK | MB_ICONSTOP);
-    } catch (...) {
-        MessageBoxA(window, "An unexpected error stopped the removal.", "Zorbit Uninstall", MB_OK | MB_ICONSTOP);
-    }
-    return TRUE;
-}
-
-INT_PTR UninstallDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT UninstallDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog();
         return TRUE;
     case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED)
-            return FALSE;
-        if (LOWORD(wParam) == IDC_REMOVE) {
-            OnRemove();
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(window_, IDCANCEL);
-            return TRUE;
-        }
+        return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    }
+    return Default(message, wParam, lParam);
+}
+
+INT_PTR UninstallDialog::OnCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED)
         return FALSE;
+    switch (id) {
+    case IDC_REMOVE:
+        OnRemove();
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(Window(), IDCANCEL);
+        return TRUE;
     }
     return FALSE;
 }
 
+void UninstallDialog::OnUnhandledError(const char* what) noexcept {
+    MessageBoxA(Window(), what ? what : "An unexpected error stopped the removal.", "Zorbit Uninstall",
+                MB_OK | MB_ICONSTOP);
+}
+
 void UninstallDialog::OnInitDialog() {
     if (icon_) {
-        SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-        SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+        SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+        SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
     }
     INT tabStops[] = {kTabStops[0], kTabStops[1]};
-    SendDlgItemMessageA(window_, IDC_ITEMS, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(tabStops));
+    SendDlgItemMessageA(Window(), IDC_ITEMS, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(tabStops));
 
     plan_ = PlanRemoval(product_);
     ShowRows();
@@ -83,12 +70,12 @@ void UninstallDialog::OnInitDialog() {
             noRecord ? "There is no install record " + product_.recordPath +
                            ", so nothing was looked for. Start the Uninstall.exe in the folder Zorbit was installed from."
                      : "Nothing of Zorbit is left to remove from this computer.";
-        SetDlgItemTextA(window_, IDC_HEADLINE, headline.c_str());
+        SetDlgItemTextA(Window(), IDC_HEADLINE, headline.c_str());
         recordMissing_ = noRecord;
         OfferOnlyClose();
         return;
     }
-    SetDlgItemTextA(window_, IDC_HEADLINE,
+    SetDlgItemTextA(Window(), IDC_HEADLINE,
                     "Uninstall removes these parts of Zorbit from this computer. Close your browser, then click "
                     "Remove.");
 }
@@ -98,7 +85,7 @@ void UninstallDialog::OnRemove() {
     if (removed_)
         return;
     if (FindOpenBrowser()) {
-        AskToCloseBrowser(window_);
+        AskToCloseBrowser(Window());
         return;
     }
     // Without a record only the settings can be found: what the installer
@@ -119,17 +106,17 @@ void UninstallDialog::OnRemove() {
                          "finish the job."
         : kept         ? "Zorbit has been removed from this computer. What is not Zorbit's was kept."
                        : "Zorbit has been removed from this computer.";
-    SetDlgItemTextA(window_, IDC_HEADLINE, headline.c_str());
+    SetDlgItemTextA(Window(), IDC_HEADLINE, headline.c_str());
     OfferOnlyClose();
 }
 
 void UninstallDialog::ShowRows() {
-    HWND list = GetDlgItem(window_, IDC_ITEMS);
+    HWND list = GetDlgItem(Window(), IDC_ITEMS);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     HDC dc = GetDC(list);
     HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
     RECT columns = {kTabStops[0], 0, kTabStops[1], 0};
-    MapDialogRect(window_, &columns);
+    MapDialogRect(Window(), &columns);
     INT tabStops[] = {columns.left, columns.right};
     LONG widest = 0;
     for (const Removal& thing : plan_) {
@@ -147,10 +134,10 @@ void UninstallDialog::ShowRows() {
 }
 
 void UninstallDialog::OfferOnlyClose() {
-    ShowWindow(GetDlgItem(window_, IDC_REMOVE), SW_HIDE);
-    SetDlgItemTextA(window_, IDCANCEL, "Close");
-    SendMessageA(window_, DM_SETDEFID, IDCANCEL, 0);
-    SetFocus(GetDlgItem(window_, IDCANCEL));
+    ShowWindow(GetDlgItem(Window(), IDC_REMOVE), SW_HIDE);
+    SetDlgItemTextA(Window(), IDCANCEL, "Close");
+    SendMessageA(Window(), DM_SETDEFID, IDCANCEL, 0);
+    SetFocus(GetDlgItem(Window(), IDCANCEL));
     // Only a finished removal frees the folder, and a drive root is no
     // folder to delete.
     bool finished = !recordMissing_ && std::none_of(plan_.begin(), plan_.end(), [](const Removal& thing) {
@@ -160,5 +147,5 @@ void UninstallDialog::OfferOnlyClose() {
     std::string note = !finished ? std::string()
                        : root    ? "You can now delete Zorbit's files from " + ShownDirectory(product_) + "."
                                  : "You can now delete the folder " + ShownDirectory(product_) + ".";
-    SetDlgItemTextA(window_, IDC_CLOSING_NOTE, note.c_str());
+    SetDlgItemTextA(Window(), IDC_CLOSING_NOTE, note.c_str());
 }

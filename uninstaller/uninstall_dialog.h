@@ -7,20 +7,23 @@
 #include <vector>
 
 #include "common/install_record.h"
+#include "common/owned_handles.h"
+#include "common/window_base.h"
 #include "uninstaller/removal.h"
 
-class UninstallDialog {
+class UninstallDialog : public WindowBase {
 public:
     explicit UninstallDialog(const Product& product) : product_(product) {}
-    UninstallDialog(const UninstallDialog&) = delete;
-    UninstallDialog& operator=(const UninstallDialog&) = delete;
 
     // Runs the dialog modally; its result.
     INT_PTR Run(HINSTANCE instance);
 
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnUnhandledError(const char* what) noexcept override;
+
 private:
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnCommand(WORD id, WORD code);
     void OnInitDialog();
     void OnRemove();
     void ShowRows();
@@ -28,8 +31,7 @@ private:
 
     Product product_;
     std::vector<Removal> plan_;
-    HWND window_ = nullptr;
-    HICON icon_ = nullptr;
+    OwnedIcon icon_;
     bool removed_ = false;
     bool recordMissing_ = false;  // no SetUp.ini: nothing the installer recorded can be found
 };

@@ -1,4 +1,4 @@
-#include "common/file_handle.h"
+#include "common/owned_handles.h"
 #include "installer/integration/install_steps.h"
 
 namespace {
@@ -6,8 +6,8 @@ namespace {
 // An earlier favourite goes first; one that cannot be deleted stops the step.
 void DeleteEarlierFavorite(const std::string& favoritePath) {
     WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(favoritePath.c_str(), &found));
-    if (!search.IsValid())
+    OwnedFind search(FindFirstFileA(favoritePath.c_str(), &found));
+    if (!search)
         return;
     do {
         if (!DeleteFileA(favoritePath.c_str())) {
@@ -15,7 +15,7 @@ void DeleteEarlierFavorite(const std::string& favoritePath) {
             throw FileError("The favourite " + favoritePath + " could not be deleted (error " +
                             std::to_string(error) + ").");
         }
-    } while (FindNextFileA(search.Get(), &found));
+    } while (FindNextFileA(search.get(), &found));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
+#include "installer/integration/install_plan.h"
 #include "installer/integration/install_steps.h"
 
 bool FinishInstall(InstallState& state) {
-    CreateProgramGroup(state);
-    CreateBrowserShortcuts(state);
-    WriteCollectionSettings(state);
-    return true;
+    std::vector<InstallStep> steps = PlanFinishSteps();
+    CarryOutInstall(state, steps);
+    return AllDone(steps);
 }

@@ -19,6 +19,8 @@ struct InstallState {
     std::string productDirectory;
     std::string programsFolder;         // stored by GetShellFolders
     std::string browserProgramDirectory;  // from the sheet, for the shortcuts
+    std::string pluginPath;  // from the sheet: where the plug-in goes
+    bool netscape = false;   // the Netscape build, bookmark and record key
 
     // The product the install record is kept for: its record is SetUp.ini
     // in the product directory. Only for a state that holds a directory.

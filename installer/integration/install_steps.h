@@ -24,14 +24,18 @@ std::string GetShellFolders(InstallState& state);
 // FileError when an earlier favourite cannot be deleted.
 bool AddFavorite(InstallState& state);
 
-// Finish: program group, browser shortcuts, collection settings; true.
+// Finish: program group, browser shortcuts, collection settings; true
+// when every one of them is in place.
 bool FinishInstall(InstallState& state);
 // The "Zorbit" folder with the editor and uninstaller shortcuts, made only
-// when the folder is new.
+// when the folder is new; true when the group is there, made whole now or
+// kept as the user left it.
 bool CreateProgramGroup(InstallState& state);
 // "Zor Bit IE.LNK" on the desktop and in the program group; "IE ICON".
-void CreateBrowserShortcuts(InstallState& state);
-// The collection keys, "Start Directory" and "Zorbit"/"ZorbitDir"; 1.
+// True when both were saved.
+bool CreateBrowserShortcuts(InstallState& state);
+// The collection keys, "Start Directory" and "Zorbit"/"ZorbitDir"; 1 when
+// every one was written, 0 otherwise.
 int WriteCollectionSettings(InstallState& state);
 
 // Says that a step was skipped; shown as the shortcut messages are.

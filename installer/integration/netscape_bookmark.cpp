@@ -1,6 +1,6 @@
 #include "common/bookmark_entry.h"
 #include "installer/integration/bookmark_file.h"
-#include "common/file_handle.h"
+#include "common/owned_handles.h"
 #include "installer/integration/install_steps.h"
 
 #include <vector>
@@ -12,13 +12,13 @@ namespace {
 std::vector<std::string> FindBookmarkFiles(const std::string& folder, const std::string& pattern) {
     std::vector<std::string> paths;
     WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(pattern.c_str(), &found));
-    if (!search.IsValid())
+    OwnedFind search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search)
         return paths;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             paths.push_back(folder + "\\" + found.cFileName);
-    } while (FindNextFileA(search.Get(), &found));
+    } while (FindNextFileA(search.get(), &found));
     return paths;
 }
 

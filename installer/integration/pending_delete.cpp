@@ -20,14 +20,14 @@ bool NamesPath(const std::string& stored, const std::string& path) {
 }  // namespace
 
 bool CancelDeleteAtRestart(const std::string& path) {
-    RegistryKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, kSessionManager, KEY_QUERY_VALUE | KEY_SET_VALUE))
+    OwnedKey key;
+    if (!OpenKey(key, HKEY_LOCAL_MACHINE, kSessionManager, KEY_QUERY_VALUE | KEY_SET_VALUE))
         return false;
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key.Get(), kPending, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_MULTI_SZ)
+    if (RegQueryValueExA(key.get(), kPending, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_MULTI_SZ)
         return true;
     std::vector<char> data(size + 2, '\0');
-    if (RegQueryValueExA(key.Get(), kPending, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+    if (RegQueryValueExA(key.get(), kPending, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
         ERROR_SUCCESS)
         return false;
     // Pairs of a source and a target; an empty target is a deletion.
@@ -51,8 +51,8 @@ bool CancelDeleteAtRestart(const std::string& path) {
     if (!cancelled)
         return true;
     if (kept.empty())
-        return RegDeleteValueA(key.Get(), kPending) == ERROR_SUCCESS;
+        return RegDeleteValueA(key.get(), kPending) == ERROR_SUCCESS;
     kept += '\0';
-    return RegSetValueExA(key.Get(), kPending, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
+    return RegSetValueExA(key.get(), kPending, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
                           static_cast<DWORD>(kept.size())) == ERROR_SUCCESS;
 }

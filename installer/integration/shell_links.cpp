@@ -1,6 +1,6 @@
 #include "installer/integration/shell_links.h"
 
-#include "common/com_ptr.h"
+#include "common/owned_handles.h"
 #include "installer/integration/install_steps.h"
 
 namespace {
@@ -21,13 +21,13 @@ void Check(HRESULT result, const char* failure) {
 HRESULT WriteLink(const std::string& target, const std::string& linkPath, const std::string& description,
                   const std::string& iconFile, const std::string& arguments, const std::string& workingDirectory) {
     ComPtr<IShellLinkA> link;
-    HRESULT result = factory(link.Receive());
+    HRESULT result = factory(link.receive());
     if (FAILED(result))
         return result;
     if (!link)
         return E_POINTER;
     ComPtr<IPersistFile> file;
-    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive()));
+    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.receive()));
     if (FAILED(result))
         return result;
     if (!file)
@@ -49,8 +49,8 @@ HRESULT WriteLink(const std::string& target, const std::string& linkPath, const 
         result = file->Save(widePath, TRUE);
     }
     Check(result, "Save failed!");
-    file.Reset();
-    link.Reset();
+    file.reset();
+    link.reset();
     return result;
 }
 

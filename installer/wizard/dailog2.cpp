@@ -4,8 +4,8 @@
 #include <string>
 
 #include "installer/resources/resource_ids.h"
-#include "installer/wizard/main_sheet.h"
-#include "common/file_handle.h"
+#include "installer/wizard/wizard_state.h"
+#include "common/owned_handles.h"
 
 namespace {
 
@@ -25,17 +25,17 @@ Dailog2::Dailog2() : PropertyPage(IDD_DIALOG2) {}
 void Dailog2::OnInitDialog() { LoadLicenceText(); }
 
 void Dailog2::OnSetActive() {
-    if (ParentSheet())
+    if (ParentState())
         PostWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
 }
 
 void Dailog2::LoadLicenceText() {
-    FileHandle file(CreateFileA("share.dat", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    OwnedFile file(CreateFileA("share.dat", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    if (!file)
         return;
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size))
+    if (!GetFileSizeEx(file.get(), &size))
         return;
     DWORD wanted = size.QuadPart > kLicenceLimit ? kLicenceLimit : static_cast<DWORD>(size.QuadPart);
 
@@ -43,7 +43,7 @@ void Dailog2::LoadLicenceText() {
     DWORD total = 0;
     while (total < wanted) {
         DWORD got = 0;
-        if (!ReadFile(file.Get(), &body[total], wanted - total, &got, nullptr) || got == 0)
+        if (!ReadFile(file.get(), &body[total], wanted - total, &got, nullptr) || got == 0)
             break;
         total += got;
     }

@@ -3,12 +3,12 @@
 #include <cstring>
 
 #include "installer/resources/resource_ids.h"
-#include "installer/wizard/main_sheet.h"
+#include "installer/wizard/wizard_state.h"
 
 Dialog1::Dialog1() : PropertyPage(IDD_DIALOG1) {}
 
 void Dialog1::OnSetActive() {
-    if (ParentSheet())
+    if (ParentState())
         PostWizardButtons(PSWIZB_NEXT);
     HideHelpButton();
 }

@@ -12,7 +12,7 @@ void Dialog3::OnInitDialog() {
     SendMessageA(ie4Button_, BM_SETCHECK, BST_CHECKED, 0);
     browserChoice_ = BrowserIE4;
     EnableWindow(netscapeButton_, FALSE);
-    sheet_ = ParentSheet();
+    state_ = ParentState();
 }
 
 void Dialog3::OnCommand(WORD id, WORD code) {
@@ -35,7 +35,7 @@ bool Dialog3::CheckBrowserClosed() {
                     "Zorbit Installation", MB_OKCANCEL | MB_ICONEXCLAMATION);
         return false;
     }
-    if (sheet_)
-        sheet_->SetBrowserChoice(browserChoice_);
+    if (state_)
+        state_->SetBrowserChoice(browserChoice_);
     return true;
 }

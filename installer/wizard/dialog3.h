@@ -2,7 +2,7 @@
 // an Internet Explorer window is open.
 #pragma once
 
-#include "installer/wizard/main_sheet.h"
+#include "installer/wizard/wizard_state.h"
 #include "installer/wizard/property_page.h"
 
 class Dialog3 : public PropertyPage {
@@ -20,6 +20,6 @@ private:
     HWND ie4Button_ = nullptr;
     HWND ie3Button_ = nullptr;
     HWND netscapeButton_ = nullptr;
-    CMainSheet* sheet_ = nullptr;
+    WizardState* state_ = nullptr;
     int browserChoice_ = BrowserIE4;
 };

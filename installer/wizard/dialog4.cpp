@@ -3,7 +3,7 @@
 #include <commdlg.h>
 
 #include "installer/resources/resource_ids.h"
-#include "installer/wizard/main_sheet.h"
+#include "installer/wizard/wizard_state.h"
 #include "installer/wizard/plugin_directory_lookup.h"
 
 namespace {
@@ -20,19 +20,19 @@ Dialog4::Dialog4() : PropertyPage(IDD_DIALOG4) {}
 
 void Dialog4::OnInitDialog() {
     selectButton_ = GetDlgItem(Window(), IDC_SELECT_DIRECTORY);
-    sheet_ = ParentSheet();
+    state_ = ParentState();
 }
 
 void Dialog4::OnSetActive() { DiscoverPluginDirectory(); }
 
 void Dialog4::DiscoverPluginDirectory() {
-    if (!sheet_)
+    if (!state_)
         return;
     PostWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
     workingPath_.clear();
-    switch (sheet_->GetBrowserChoice()) {
+    switch (state_->GetBrowserChoice()) {
     case BrowserNetscape:
-        workingPath_ = GetNetscapePluginsDirectory(*sheet_);
+        workingPath_ = GetNetscapePluginsDirectory(*state_);
         if (workingPath_.empty())
             workingPath_ = PluginsBesideHttpProgram(kNetscapeNames);
         break;
@@ -42,7 +42,7 @@ void Dialog4::DiscoverPluginDirectory() {
             workingPath_ = PluginsBesideHttpProgram(kExplorerNames);
         break;
     case BrowserIE4:
-        workingPath_ = GetIE4PluginDirectory(*sheet_);
+        workingPath_ = GetIE4PluginDirectory(*state_);
         if (workingPath_.empty())
             workingPath_ = PluginsBesideHttpProgram(kExplorerNames);
         break;
@@ -53,7 +53,7 @@ void Dialog4::DiscoverPluginDirectory() {
     } else {
         SetWindowTextA(selectButton_, "Select Directory");
     }
-    sheet_->SetPluginPath(workingPath_);
+    state_->SetPluginPath(workingPath_);
     editText_ = workingPath_;
     ShowEditText();
     // The sheet moves the focus when it shows the page; the button takes it
@@ -87,8 +87,8 @@ void Dialog4::SelectOtherDirectory() {
     workingPath_ = file;
     editText_ = workingPath_;
     ShowEditText();
-    if (sheet_)
-        sheet_->SetPluginPath(workingPath_);
+    if (state_)
+        state_->SetPluginPath(workingPath_);
 }
 
 void Dialog4::ShowEditText() { SetDlgItemTextA(Window(), IDC_PLUGIN_PATH, editText_.c_str()); }

@@ -6,7 +6,7 @@
 
 #include "installer/wizard/property_page.h"
 
-class CMainSheet;
+class WizardState;
 
 class Dialog4 : public PropertyPage {
 public:
@@ -27,5 +27,5 @@ private:
     HWND selectButton_ = nullptr;
     std::string editText_;
     std::string workingPath_;
-    CMainSheet* sheet_ = nullptr;
+    WizardState* state_ = nullptr;
 };

@@ -1,6 +1,6 @@
-// The install page: copies the plug-in each time it is shown, adds the
-// bookmark or favourite and keeps the install record; Finish adds the shell
-// entries and the collection settings.
+// The install page: carries out the page's install steps each time it is
+// shown (the plug-in, the bookmark or favourite, their record) and shows
+// where the plug-in went or that it failed; Finish carries out the rest.
 #pragma once
 
 #include <string>
@@ -8,7 +8,7 @@
 #include "installer/integration/install_state.h"
 #include "installer/wizard/property_page.h"
 
-class CMainSheet;
+class WizardState;
 
 class Dialog5 : public PropertyPage {
 public:
@@ -22,9 +22,8 @@ protected:
 private:
     void InstallPlugin();
 
-    InstallState state_;
-    bool haveProductDirectory_ = false;
+    InstallState install_;
     std::string locationText_;
     std::string headlineText_;
-    CMainSheet* sheet_ = nullptr;
+    WizardState* state_ = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "installer/wizard/main_sheet.h"
+#include "installer/wizard/wizard_state.h"
 
 std::string BuildBrowserCommand(const std::string& pluginPath, int browserChoice,
                                 const std::string& startDirectory) {
@@ -25,8 +25,8 @@ std::string BuildBrowserCommand(const std::string& pluginPath, int browserChoice
     return "\"" + program + "\" \"" + page + "\"";
 }
 
-bool LaunchBrowser(const CMainSheet& sheet) {
-    std::string command = BuildBrowserCommand(sheet.GetPluginPath(), sheet.GetBrowserChoice(), sheet.GetStartDirectory());
+bool LaunchBrowser(const WizardState& state) {
+    std::string command = BuildBrowserCommand(state.GetPluginPath(), state.GetBrowserChoice(), state.GetStartDirectory());
     if (command.empty())
         return false;
     WinExec(command.c_str(), SW_SHOWDEFAULT);

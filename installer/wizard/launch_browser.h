@@ -3,7 +3,7 @@
 
 #include <string>
 
-class CMainSheet;
+class WizardState;
 
 // The command line that starts the browser beside the plug-in folder on the
 // start page: both paths quoted. Empty when the plug-in path holds no
@@ -12,4 +12,4 @@ std::string BuildBrowserCommand(const std::string& pluginPath, int browserChoice
                                 const std::string& startDirectory);
 
 // Runs that command; false when there was none to run.
-bool LaunchBrowser(const CMainSheet& sheet);
+bool LaunchBrowser(const WizardState& state);

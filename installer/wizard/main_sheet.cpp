@@ -4,7 +4,6 @@
 
 namespace {
 
-const char kSheetProperty[] = "Zorbit.CMainSheet";
 thread_local CMainSheet* t_sheetInCreation = nullptr;
 
 std::string CurrentDirectory() {
@@ -19,15 +18,15 @@ std::string CurrentDirectory() {
 }  // namespace
 
 CMainSheet::CMainSheet(const char* caption, HWND parent, UINT selectPage)
-    : icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      startDirectory_(CurrentDirectory()),
+    : WizardState(CurrentDirectory()),
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       caption_(caption),
       parent_(parent),
       selectPage_(selectPage) {}
 
 CMainSheet::~CMainSheet() {
-    if (window_ && IsWindow(window_))
-        DestroyWindow(window_);
+    if (Window() && IsWindow(Window()))
+        DestroyWindow(Window());
 }
 
 void CMainSheet::AddPage(std::unique_ptr<PropertyPage> page) {
@@ -89,36 +88,13 @@ int CALLBACK CMainSheet::SheetCallback(HWND window, UINT message, LPARAM) {
 }
 
 void CMainSheet::AdoptWindow(HWND window) {
-    if (t_sheetInCreation && !t_sheetInCreation->window_ && window && !GetPropA(window, kSheetProperty))
-        t_sheetInCreation->Bind(window);
-}
-
-void CMainSheet::Bind(HWND window) {
-    window_ = window;
-    SetPropA(window, kSheetProperty, static_cast<RuntimeObject*>(this));
-    baseProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetWindowProc)));
-}
-
-// Only to take the binding away again with the window.
-LRESULT CALLBACK CMainSheet::SheetWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* object = static_cast<RuntimeObject*>(GetPropA(window, kSheetProperty));
-    auto* sheet = static_cast<CMainSheet*>(object);
-    WNDPROC base = sheet->baseProc_;
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
-        RemovePropA(window, kSheetProperty);
-        sheet->window_ = nullptr;
-        sheet->baseProc_ = nullptr;
-    }
-    return CallWindowProcA(base, window, message, wParam, lParam);
+    if (t_sheetInCreation && !t_sheetInCreation->Window())
+        t_sheetInCreation->Subclass(window);
 }
 
 CMainSheet* CMainSheet::FromWindow(HWND window) {
-    if (!window)
+    WindowBase* bound = WindowBase::FromWindow(window);
+    if (!bound || lstrcmpA(bound->RuntimeClassName(), "CMainSheet") != 0)
         return nullptr;
-    auto* object = static_cast<RuntimeObject*>(GetPropA(window, kSheetProperty));
-    if (!object || lstrcmpA(object->RuntimeClassName(), "CMainSheet") != 0)
-        return nullptr;
-    return static_cast<CMainSheet*>(object);
+    return static_cast<CMainSheet*>(bound);
 }

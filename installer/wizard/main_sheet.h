@@ -1,7 +1,7 @@
 // The installer's wizard sheet: owns the pages and carries what one page
-// leaves for the next. Its window carries a property that leads back to the
-// object, and the object names its run-time class, so a page can check that
-// its parent really is a CMainSheet before using it.
+// leaves for the next. The sheet is bound to its window as every window of
+// ours is, and names its run-time class, so a page can check that its parent
+// really is a CMainSheet before using it.
 #pragma once
 
 #include <windows.h>
@@ -10,21 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "common/window_base.h"
 #include "installer/wizard/page_host.h"
 #include "installer/wizard/property_page.h"
-
-enum BrowserChoice { BrowserNetscape = 0, BrowserIE3 = 1, BrowserIE4 = 2 };
+#include "installer/wizard/wizard_state.h"
 
 // What PropertySheet's Finish amounts to for the installer.
 constexpr int kSheetFinished = 0x3025;
 
-class RuntimeObject {
-public:
-    virtual ~RuntimeObject() = default;
-    virtual const char* RuntimeClassName() const = 0;
-};
-
-class CMainSheet : public RuntimeObject, public PageHost {
+class CMainSheet : public WindowBase, public PageHost, public WizardState {
 public:
     CMainSheet(const char* caption, HWND parent, UINT selectPage);
     ~CMainSheet() override;
@@ -42,8 +36,6 @@ public:
     HWND CreateModeless();
     // kSheetFinished once the finish step has run, IDCANCEL until then.
     int Result() const { return finished_ ? kSheetFinished : IDCANCEL; }
-    HWND Window() const { return window_; }
-
     // The sheet behind a window, or null when the window is no CMainSheet.
     static CMainSheet* FromWindow(HWND window);
     // Binds the sheet being created on this thread to its window, once.
@@ -52,33 +44,22 @@ public:
 
     void AdoptSheetWindow(HWND window) override { AdoptWindow(window); }
     PageHost* HostOf(HWND window) override { return FromWindow(window); }
-    CMainSheet* Sheet() override { return this; }
+    WizardState& State() override { return *this; }
 
-    void SetBrowserChoice(int choice) { browserChoice_ = choice; }
-    int GetBrowserChoice() const { return browserChoice_; }
-    void SetPluginPath(const std::string& path) { pluginPath_ = path; }
-    std::string GetPluginPath() const { return pluginPath_; }
-    void SetBrowserProgramDirectory(const std::string& d) { browserProgramDirectory_ = d; }
-    std::string GetBrowserProgramDirectory() const { return browserProgramDirectory_; }
-    std::string GetStartDirectory() const { return startDirectory_; }
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        return Default(message, wParam, lParam);
+    }
 
 private:
     INT_PTR Run(bool modeless);
-    void Bind(HWND window);
     static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam);
-    static LRESULT CALLBACK SheetWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    std::string browserProgramDirectory_;
     HICON icon_;
-    std::string startDirectory_;
-    std::string pluginPath_;
-    int browserChoice_ = BrowserIE4;
 
     std::string caption_;
     HWND parent_;
     UINT selectPage_;
     std::vector<std::unique_ptr<PropertyPage>> pages_;
-    HWND window_ = nullptr;
-    WNDPROC baseProc_ = nullptr;
     bool finished_ = false;
 };

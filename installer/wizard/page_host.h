@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-class CMainSheet;
+#include "installer/wizard/wizard_state.h"
 
 class PageHost {
 public:
@@ -13,7 +13,7 @@ public:
     virtual void AdoptSheetWindow(HWND window) = 0;
     // The host behind a window, or null when the window is no CMainSheet.
     virtual PageHost* HostOf(HWND window) = 0;
-    virtual CMainSheet* Sheet() = 0;
+    virtual WizardState& State() = 0;
     virtual void NoteFinished() = 0;
 
 protected:

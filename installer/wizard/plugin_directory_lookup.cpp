@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/registry_key.h"
-#include "installer/wizard/main_sheet.h"
+#include "installer/wizard/wizard_state.h"
 
 namespace {
 
@@ -11,46 +11,46 @@ constexpr DWORD kValueBuffer = 256;
 
 // Opens each name under the one before, starting at root; the last key, or
 // none. The keys on the way close as soon as the next one is open.
-RegistryKey OpenPath(HKEY root, std::initializer_list<const char*> names) {
-    RegistryKey key;
+OwnedKey OpenPath(HKEY root, std::initializer_list<const char*> names) {
+    OwnedKey key;
     HKEY parent = root;
     for (const char* name : names) {
-        RegistryKey next;
-        if (!next.Open(parent, name, KEY_READ))
-            return RegistryKey();
+        OwnedKey next;
+        if (!OpenKey(next, parent, name, KEY_READ))
+            return OwnedKey();
         key = std::move(next);
-        parent = key.Get();
+        parent = key.get();
     }
     return key;
 }
 
 }  // namespace
 
-std::string GetNetscapePluginsDirectory(CMainSheet& sheet) {
-    RegistryKey navigator = OpenPath(HKEY_LOCAL_MACHINE, {"SOFTWARE", "Netscape", "Netscape Navigator"});
+std::string GetNetscapePluginsDirectory(WizardState& state) {
+    OwnedKey navigator = OpenPath(HKEY_LOCAL_MACHINE, {"SOFTWARE", "Netscape", "Netscape Navigator"});
     if (!navigator)
         return std::string();
-    std::string version = navigator.ReadText("CurrentVersion", kValueBuffer);
+    std::string version = ReadKeyText(navigator.get(), "CurrentVersion", kValueBuffer);
     if (version.empty())
         return std::string();
-    RegistryKey main;
-    if (!main.Open(navigator.Get(), (version + "\\Main").c_str(), KEY_READ))
+    OwnedKey main;
+    if (!OpenKey(main, navigator.get(), (version + "\\Main").c_str(), KEY_READ))
         return std::string();
-    std::string directory = main.ReadText("Plugins Directory", kValueBuffer);
-    sheet.SetBrowserProgramDirectory(directory);
+    std::string directory = ReadKeyText(main.get(), "Plugins Directory", kValueBuffer);
+    state.SetBrowserProgramDirectory(directory);
     return directory;
 }
 
-std::string GetIE4PluginDirectory(CMainSheet& sheet) {
-    RegistryKey microsoft = OpenPath(HKEY_LOCAL_MACHINE, {"SOFTWARE", "Microsoft"});
+std::string GetIE4PluginDirectory(WizardState& state) {
+    OwnedKey microsoft = OpenPath(HKEY_LOCAL_MACHINE, {"SOFTWARE", "Microsoft"});
     if (!microsoft)
         return std::string();
-    RegistryKey setup;
-    if (!setup.Open(microsoft.Get(), "IE Setup\\SETUP", KEY_READ) &&
-        !setup.Open(microsoft.Get(), "IE4\\SETUP", KEY_READ))
+    OwnedKey setup;
+    if (!OpenKey(setup, microsoft.get(), "IE Setup\\SETUP", KEY_READ) &&
+        !OpenKey(setup, microsoft.get(), "IE4\\SETUP", KEY_READ))
         return std::string();
-    std::string path = setup.ReadText("Path", kValueBuffer);
-    sheet.SetBrowserProgramDirectory(path);
+    std::string path = ReadKeyText(setup.get(), "Path", kValueBuffer);
+    state.SetBrowserProgramDirectory(path);
     // No path is no directory, not the root's "\Plugins".
     if (path.empty())
         return std::string();
@@ -58,10 +58,10 @@ std::string GetIE4PluginDirectory(CMainSheet& sheet) {
 }
 
 std::string GetIE3PluginDirectory() {
-    RegistryKey main = OpenPath(HKEY_LOCAL_MACHINE, {"SOFTWARE", "Microsoft", "Internet Explorer\\Main"});
+    OwnedKey main = OpenPath(HKEY_LOCAL_MACHINE, {"SOFTWARE", "Microsoft", "Internet Explorer\\Main"});
     if (!main)
         return std::string();
-    std::string cache = main.ReadText("Cache_Directory", kValueBuffer);
+    std::string cache = ReadKeyText(main.get(), "Cache_Directory", kValueBuffer);
     size_t slash = cache.rfind('\\');
     if (slash == std::string::npos)
         return std::string();
@@ -69,10 +69,10 @@ std::string GetIE3PluginDirectory() {
 }
 
 std::string GetHttpOpenCommand() {
-    RegistryKey command = OpenPath(HKEY_CLASSES_ROOT, {"http", "Shell\\Open\\Command"});
+    OwnedKey command = OpenPath(HKEY_CLASSES_ROOT, {"http", "Shell\\Open\\Command"});
     if (!command)
         return std::string();
-    std::string line = command.ReadText("", kValueBuffer);
+    std::string line = ReadKeyText(command.get(), "", kValueBuffer);
     if (!line.empty() && line[0] == '"')
         line.erase(0, 1);
     return line;

@@ -6,14 +6,14 @@
 
 #include <string>
 
-class CMainSheet;
+class WizardState;
 
-// Netscape's "Plugins Directory", unchanged; also left on the sheet as the
+// Netscape's "Plugins Directory", unchanged; also left in the wizard state as the
 // browser program directory.
-std::string GetNetscapePluginsDirectory(CMainSheet& sheet);
+std::string GetNetscapePluginsDirectory(WizardState& state);
 // Internet Explorer 4.x/5.x: its "Path" followed by "\Plugins"; the path is
-// left on the sheet as the browser program directory.
-std::string GetIE4PluginDirectory(CMainSheet& sheet);
+// left in the wizard state as the browser program directory.
+std::string GetIE4PluginDirectory(WizardState& state);
 // Internet Explorer 3.x: the folder above its cache followed by "\Plugins".
 std::string GetIE3PluginDirectory();
 // The command that opens "http" addresses, without a leading double quote.

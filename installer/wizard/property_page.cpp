@@ -1,7 +1,5 @@
 #include "installer/wizard/property_page.h"
 
-#include <exception>
-
 #include "installer/integration/install_state.h"
 
 PropertyPage::PropertyPage(int templateId) : templateId_(templateId) {}
@@ -12,55 +10,29 @@ HPROPSHEETPAGE PropertyPage::CreatePage() {
     page.dwFlags = PSP_DEFAULT;
     page.hInstance = GetModuleHandleA(nullptr);
     page.pszTemplate = MAKEINTRESOURCEA(templateId_);
-    page.pfnDlgProc = DialogProc;
-    page.lParam = reinterpret_cast<LPARAM>(this);
+    page.pfnDlgProc = WindowBase::PageProc;
+    page.lParam = reinterpret_cast<LPARAM>(static_cast<WindowBase*>(this));
     return CreatePropertySheetPageA(&page);
 }
 
 PageHost* PropertyPage::ParentHost() const {
-    return window_ && host_ ? host_->HostOf(GetParent(window_)) : nullptr;
+    return Window() && host_ ? host_->HostOf(GetParent(Window())) : nullptr;
 }
 
-CMainSheet* PropertyPage::ParentSheet() const {
+WizardState* PropertyPage::ParentState() const {
     PageHost* host = ParentHost();
-    return host ? host->Sheet() : nullptr;
+    return host ? &host->State() : nullptr;
 }
 
 void PropertyPage::PostWizardButtons(DWORD buttons) const {
-    PostMessageA(GetParent(window_), PSM_SETWIZBUTTONS, 0, buttons);
+    PostMessageA(GetParent(Window()), PSM_SETWIZBUTTONS, 0, buttons);
 }
 
-INT_PTR CALLBACK PropertyPage::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    PropertyPage* page;
-    if (message == WM_INITDIALOG) {
-        auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
-        page = reinterpret_cast<PropertyPage*>(sheetPage->lParam);
-        SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
-        page->window_ = window;
-        if (page->host_)
-            page->host_->AdoptSheetWindow(GetParent(window));
-    } else {
-        page = reinterpret_cast<PropertyPage*>(GetWindowLongPtrA(window, DWLP_USER));
-    }
-    if (!page)
-        return FALSE;
-    if (message == WM_NCDESTROY) {
-        page->window_ = nullptr;
-        return FALSE;
-    }
-    try {
-        return page->Dispatch(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ReportUnhandledError(error.what());
-    } catch (...) {
-        ReportUnhandledError("An unexpected error occurred.");
-    }
-    return FALSE;
-}
-
-INT_PTR PropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PropertyPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        if (host_)
+            host_->AdoptSheetWindow(GetParent(Window()));
         OnInitDialog();
         return TRUE;
     case WM_NOTIFY:
@@ -95,9 +67,11 @@ INT_PTR PropertyPage::Notify(const NMHDR& header) {
     default:
         return FALSE;
     }
-    SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
+    SetWindowLongPtrA(Window(), DWLP_MSGRESULT, result);
     return TRUE;
 }
+
+void PropertyPage::OnUnhandledError(const char* what) noexcept { ReportUnhandledError(what); }
 
 void ReportUnhandledError(const char* what) {
     ShowInstallerMessage(what && *what ? what : "An unexpected error occurred.");

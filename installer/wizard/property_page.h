@@ -1,26 +1,23 @@
-// A wizard page bound to a dialog template. The page's dialog procedure
-// hands the sheet's notifications and the page's messages to the steps
-// below; a FileError or other exception a step lets escape goes to the
-// installer's error report instead of unwinding through the sheet.
+// A wizard page bound to a dialog template. The page's message switch hands
+// the sheet's notifications and the page's messages to the steps below; a
+// FileError or other exception a step lets escape goes to the installer's
+// error report instead of unwinding through the sheet.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/window_base.h"
 #include "installer/wizard/page_host.h"
 
-class PropertyPage {
+class PropertyPage : public WindowBase {
 public:
     explicit PropertyPage(int templateId);
-    virtual ~PropertyPage() = default;
-    PropertyPage(const PropertyPage&) = delete;
-    PropertyPage& operator=(const PropertyPage&) = delete;
 
     // The page for PropertySheetA; the sheet destroys it with itself.
     HPROPSHEETPAGE CreatePage();
     // The sheet that owns the page.
     void SetHost(PageHost* host) { host_ = host; }
-    HWND Window() const { return window_; }
     int TemplateId() const { return templateId_; }
 
 protected:
@@ -35,18 +32,19 @@ protected:
     virtual void OnCommand(WORD id, WORD code) {}
     virtual void OnTimer(UINT_PTR id) {}
 
-    // The parent window as the sheet, when it passes the CMainSheet check.
-    CMainSheet* ParentSheet() const;
+    // What the sheet carries, when the parent window passes the CMainSheet
+    // check.
+    WizardState* ParentState() const;
     PageHost* ParentHost() const;
     void PostWizardButtons(DWORD buttons) const;
 
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnUnhandledError(const char* what) noexcept override;
+
 private:
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Notify(const NMHDR& header);
 
     int templateId_;
-    HWND window_ = nullptr;
     PageHost* host_ = nullptr;
 };
 

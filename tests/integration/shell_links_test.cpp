@@ -326,7 +326,7 @@ TEST_F(SubstituteLink, UnavailableLinkObjectWritesNothingAndSaysNothing) {
     CurrentDirectoryScope inProduct(product_.Path());
     recordFile = product_ / "SetUp.ini";
     iconRecordAtCreation.clear();
-    EXPECT_TRUE(FinishInstall(state_));
+    EXPECT_FALSE(FinishInstall(state_)) << "no shortcut could be made";
     recordFile.clear();
     // Two group links before the record, then both browser shortcuts after it.
     const std::string desktopLink = desktop_ / "Zor Bit IE.LNK";

@@ -61,15 +61,14 @@ bool FileExists(const std::string& path) {
 }
 
 bool ReadTextFile(const std::string& path, std::string* out) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     out->clear();
     char buffer[8192];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) out->append(buffer, got);
-    CloseHandle(file);
+    while ((ok = ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) out->append(buffer, got);
     return ok;
 }
 
@@ -138,8 +137,6 @@ bool RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background) {
     return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-BrowserFrame* FrameOf(HWND hwnd) { return reinterpret_cast<BrowserFrame*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
-
 }  // namespace
 
 BrowserFrame::BrowserFrame(BrowserOptions options) : options_(std::move(options)) {
@@ -155,7 +152,6 @@ BrowserFrame::BrowserFrame(BrowserOptions options) : options_(std::move(options)
 
 BrowserFrame::~BrowserFrame() {
     if (frame_) Close();
-    if (accelerators_) DestroyAcceleratorTable(accelerators_);
     instances_.clear();
     for (auto& library : libraries_) library->Stop(log_);
 }
@@ -164,9 +160,9 @@ bool BrowserFrame::Create(int showCommand) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterClassOnce(kFrameClass, FrameProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
-        !RegisterClassOnce(kPageViewClass, PageViewProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)) ||
-        !RegisterClassOnce(kContentClass, ContentProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)) ||
+    if (!RegisterClassOnce(kFrameClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) ||
+        !RegisterClassOnce(kPageViewClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)) ||
+        !RegisterClassOnce(kContentClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)) ||
         !RegisterPluginWindowClass(instance))
         return false;
 
@@ -185,18 +181,18 @@ bool BrowserFrame::Create(int showCommand) {
         {FVIRTKEY | FALT, VK_LEFT, kCmdBack},
         {FVIRTKEY | FALT, VK_RIGHT, kCmdForward},
     };
-    if (!accelerators_) accelerators_ = CreateAcceleratorTableA(keys, sizeof keys / sizeof keys[0]);
+    if (!accelerators_) accelerators_.reset(CreateAcceleratorTableA(keys, sizeof keys / sizeof keys[0]));
     frame_ = CreateWindowExA(0, kFrameClass, kBrowserName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                             CW_USEDEFAULT, 800, 600, nullptr, menu_, instance, this);
+                             CW_USEDEFAULT, 800, 600, nullptr, menu_, instance, static_cast<WindowBase*>(this));
     if (!frame_) {
         DestroyMenu(menu_);
         menu_ = nullptr;
         return false;
     }
     pageView_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPageViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                10, 10, frame_, nullptr, instance, this);
+                                10, 10, frame_, nullptr, instance, static_cast<WindowBase*>(&pageViewWindow_));
     content_ = CreateWindowExA(0, kContentClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 10, 10,
-                               pageView_, nullptr, instance, this);
+                               pageView_, nullptr, instance, static_cast<WindowBase*>(&contentWindow_));
     text_ = CreateWindowExA(0, "EDIT", "",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
                                 WS_CLIPSIBLINGS,
@@ -215,12 +211,11 @@ bool BrowserFrame::Create(int showCommand) {
 void BrowserFrame::ScanPlugins() {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((pluginDir_ + "\\*.dll").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    OwnedFind search(FindFirstFileA((pluginDir_ + "\\*.dll").c_str(), &found));
+    if (search) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &found));
     }
     std::sort(names.begin(), names.end());
     for (const auto& name : names) {
@@ -545,7 +540,9 @@ void BrowserFrame::Close() {
     if (frame_) DestroyWindow(frame_);
 }
 
-LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT BrowserFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) frame_ = Window();
+    if (!frame_) return Default(message, wParam, lParam);
     switch (message) {
     case WM_SIZE:
         LayoutFrame();
@@ -554,12 +551,9 @@ LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lPa
         // Menus and keyboard shortcuts; notifications from controls carry a window.
         if (lParam == 0) OnCommand(LOWORD(wParam));
         return 0;
-    case WM_INITMENUPOPUP: {
-        HMENU popup = reinterpret_cast<HMENU>(wParam);
-        EnableMenuItem(popup, kCmdBack, historyIndex_ > 0 ? MF_ENABLED : MF_GRAYED);
-        EnableMenuItem(popup, kCmdForward, historyIndex_ + 1 < history_.size() ? MF_ENABLED : MF_GRAYED);
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
         return 0;
-    }
     case WM_TIMER:
         if (wParam == kDeliveryTimer) RunDeliveries();
         return 0;
@@ -573,66 +567,63 @@ LRESULT BrowserFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lPa
         Close();
         return 0;
     case WM_DESTROY:
-        if (!closing_) {
-            // Destroyed without WM_CLOSE: the plug-ins still go first.
-            closing_ = true;
-            ClearPage();
-            for (auto& library : libraries_) library->Stop(log_);
-            log_.Write("close");
-        }
-        frame_ = nullptr;
-        if (options_.quitOnClose) PostQuitMessage(0);
-        return 0;
-    default:
-        if (message == dumpMenuBarMessage_ && dumpMenuBarMessage_) {
-            DumpMenuBar(GetMenu(frame_), log_);
-            return 1;
-        }
-        return DefWindowProcA(frame_, message, wParam, lParam);
-    }
-}
-
-LRESULT CALLBACK BrowserFrame::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* frame = static_cast<BrowserFrame*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-        frame->frame_ = hwnd;
-    }
-    BrowserFrame* frame = FrameOf(hwnd);
-    if (!frame || !frame->frame_) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return frame->HandleFrameMessage(message, wParam, lParam);
-}
-
-LRESULT CALLBACK BrowserFrame::PageViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* frame = static_cast<BrowserFrame*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    }
-    BrowserFrame* frame = FrameOf(hwnd);
-    if (message == WM_SIZE && frame && frame->content_) {
-        MoveWindow(frame->content_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        OnDestroy();
         return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == dumpMenuBarMessage_ && dumpMenuBarMessage_) {
+        DumpMenuBar(GetMenu(frame_), log_);
+        return 1;
+    }
+    return Default(message, wParam, lParam);
 }
 
-LRESULT CALLBACK BrowserFrame::ContentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* frame = static_cast<BrowserFrame*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
+void BrowserFrame::OnInitMenuPopup(HMENU popup) {
+    EnableMenuItem(popup, kCmdBack, historyIndex_ > 0 ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(popup, kCmdForward, historyIndex_ + 1 < history_.size() ? MF_ENABLED : MF_GRAYED);
+}
+
+void BrowserFrame::OnDestroy() {
+    if (!closing_) {
+        // Destroyed without WM_CLOSE: the plug-ins still go first.
+        closing_ = true;
+        ClearPage();
+        for (auto& library : libraries_) library->Stop(log_);
+        log_.Write("close");
     }
-    BrowserFrame* frame = FrameOf(hwnd);
-    if (message == WM_SIZE && frame && !frame->closing_) {
+    frame_ = nullptr;
+    if (options_.quitOnClose) PostQuitMessage(0);
+}
+
+void BrowserFrame::OnUnhandledError(const char* what) noexcept {
+    try {
+        log_.Write(std::string("error ") + (what ? what : "unknown"));
+    } catch (...) {
+    }
+}
+
+LRESULT BrowserFrame::OnPageViewMessage(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (!content_) break;
+        MoveWindow(content_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    }
+    return pane.Default(message, wParam, lParam);
+}
+
+LRESULT BrowserFrame::OnContentMessage(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (closing_) break;
         // Browsers tell each plug-in its window again when the page is laid out anew.
-        frame->LayoutContent(!frame->busy_);
+        LayoutContent(!busy_);
         return 0;
-    }
-    if (message == WM_CTLCOLORSTATIC) {
+    case WM_CTLCOLORSTATIC:
         // The read-only page text on the page's white, not dialog grey.
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return pane.Default(message, wParam, lParam);
 }
 
 int RunMessageLoop(BrowserFrame& frame) {

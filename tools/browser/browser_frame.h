@@ -14,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "common/owned_handles.h"
+#include "common/window_base.h"
 #include "plugin/entry/npapi.h"
+#include "tools/browser/browser_host.h"
 #include "tools/browser/browser_log.h"
 
 namespace zorbit::browser {
@@ -48,12 +51,10 @@ struct BrowserOptions {
     bool quitOnClose = true;  // post WM_QUIT when the frame is destroyed
 };
 
-class BrowserFrame {
+class BrowserFrame : public WindowBase, public BrowserHost {
 public:
     explicit BrowserFrame(BrowserOptions options);
-    ~BrowserFrame();
-    BrowserFrame(const BrowserFrame&) = delete;
-    BrowserFrame& operator=(const BrowserFrame&) = delete;
+    ~BrowserFrame() override;
 
     // Registers the window classes, scans the plug-in folder and makes the
     // frame (shown with showCommand).
@@ -68,7 +69,7 @@ public:
     void Close();
 
     HWND hwnd() const { return frame_; }
-    HACCEL accelerators() const { return accelerators_; }
+    HACCEL accelerators() const { return accelerators_.get(); }
     HWND statusBar() const { return status_; }
     HWND content() const { return content_; }
     const std::string& pageTitle() const { return title_; }
@@ -77,14 +78,37 @@ public:
     BrowserLog& log() { return log_; }
 
     // Browser services for a live instance.
-    NPError RequestUrl(PluginInstance* instance, const char* url, const char* target);
-    void ShowPluginStatus(const std::string& text);
+    NPError RequestUrl(PluginInstance* instance, const char* url, const char* target) override;
+    void ShowPluginStatus(const std::string& text) override;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnUnhandledError(const char* what) noexcept override;
 
 private:
-    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK PageViewProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK ContentProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A child window of the frame whose messages a method of the frame
+    // handles: the page area, and the content inside it that holds the
+    // plug-in windows.
+    class Pane : public WindowBase {
+    public:
+        using Handler = LRESULT (BrowserFrame::*)(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam);
+        Pane(BrowserFrame& frame, Handler handler) : frame_(frame), handler_(handler) {}
+        using WindowBase::Default;
+
+    protected:
+        LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            return (frame_.*handler_)(*this, message, wParam, lParam);
+        }
+
+    private:
+        BrowserFrame& frame_;
+        Handler handler_;
+    };
+
+    LRESULT OnPageViewMessage(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnContentMessage(Pane& pane, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
+    void OnInitMenuPopup(HMENU popup);
 
     void ScanPlugins();
     PluginLibrary* FindLibrary(const std::string& mimeType, const std::string& source, std::string* typeUsed);
@@ -109,7 +133,9 @@ private:
     HWND text_ = nullptr;
     HWND status_ = nullptr;
     HMENU menu_ = nullptr;
-    HACCEL accelerators_ = nullptr;
+    OwnedAccelerators accelerators_;
+    Pane pageViewWindow_{*this, &BrowserFrame::OnPageViewMessage};
+    Pane contentWindow_{*this, &BrowserFrame::OnContentMessage};
     UINT dumpMenuBarMessage_ = 0;
     std::string title_;
     std::string pagePath_;

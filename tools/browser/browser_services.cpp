@@ -3,28 +3,37 @@
 #include <cstdlib>
 #include <map>
 
-#include "tools/browser/browser_frame.h"
-#include "tools/browser/plugin_instance.h"
+#include "tools/browser/browser_host.h"
 
 namespace zorbit::browser {
 namespace {
 
-std::map<NPP, PluginInstance*>& Registry() {
-    static std::map<NPP, PluginInstance*> registry;
+struct Registered {
+    PluginInstance* instance;
+    BrowserHost* host;
+};
+
+std::map<NPP, Registered>& Registry() {
+    static std::map<NPP, Registered> registry;
     return registry;
 }
 
+const Registered* Find(NPP npp) {
+    auto it = Registry().find(npp);
+    return it == Registry().end() ? nullptr : &it->second;
+}
+
 NPError GetUrl(NPP npp, const char* url, const char* target) {
-    PluginInstance* instance = FindInstance(npp);
-    if (!instance) return NPERR_INVALID_INSTANCE_ERROR;
+    const Registered* registered = Find(npp);
+    if (!registered) return NPERR_INVALID_INSTANCE_ERROR;
     if (!url) return NPERR_GENERIC_ERROR;
-    return instance->owner()->RequestUrl(instance, url, target);
+    return registered->host->RequestUrl(registered->instance, url, target);
 }
 
 void Status(NPP npp, const char* message) {
-    PluginInstance* instance = FindInstance(npp);
-    if (!instance) return;
-    instance->owner()->ShowPluginStatus(message ? message : "");
+    const Registered* registered = Find(npp);
+    if (!registered) return;
+    registered->host->ShowPluginStatus(message ? message : "");
 }
 
 void* MemAlloc(uint32_t size) { return std::malloc(size ? size : 1); }
@@ -62,12 +71,12 @@ NPNetscapeFuncs* BrowserFuncs() {
     return &funcs;
 }
 
-void RegisterInstance(NPP npp, PluginInstance* instance) { Registry()[npp] = instance; }
+void RegisterInstance(NPP npp, PluginInstance* instance, BrowserHost* host) { Registry()[npp] = {instance, host}; }
 void UnregisterInstance(NPP npp) { Registry().erase(npp); }
 
 PluginInstance* FindInstance(NPP npp) {
-    auto it = Registry().find(npp);
-    return it == Registry().end() ? nullptr : it->second;
+    const Registered* registered = Find(npp);
+    return registered ? registered->instance : nullptr;
 }
 
 }  // namespace zorbit::browser

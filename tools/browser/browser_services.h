@@ -7,11 +7,13 @@
 
 namespace zorbit::browser {
 
+class BrowserHost;
 class PluginInstance;
 
 NPNetscapeFuncs* BrowserFuncs();
 
-void RegisterInstance(NPP npp, PluginInstance* instance);
+// The instance behind npp, and the browser that shows it.
+void RegisterInstance(NPP npp, PluginInstance* instance, BrowserHost* host);
 void UnregisterInstance(NPP npp);
 PluginInstance* FindInstance(NPP npp);
 

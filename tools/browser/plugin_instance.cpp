@@ -18,7 +18,7 @@ bool RegisterPluginWindowClass(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-PluginInstance::PluginInstance(int id, BrowserFrame* owner, PluginLibrary* library, std::string mimeType,
+PluginInstance::PluginInstance(int id, BrowserHost* owner, PluginLibrary* library, std::string mimeType,
                                const std::vector<std::pair<std::string, std::string>>& attributes)
     : id_(id), owner_(owner), library_(library), mimeType_(std::move(mimeType)) {
     for (const auto& a : attributes) {
@@ -26,7 +26,7 @@ PluginInstance::PluginInstance(int id, BrowserFrame* owner, PluginLibrary* libra
         values_.push_back(a.second);
     }
     npp_.ndata = this;
-    RegisterInstance(&npp_, this);
+    RegisterInstance(&npp_, this, owner_);
 }
 
 PluginInstance::~PluginInstance() {

@@ -12,20 +12,20 @@
 
 namespace zorbit::browser {
 
-class BrowserFrame;
+class BrowserHost;
 class BrowserLog;
 class PluginLibrary;
 
 class PluginInstance {
 public:
-    PluginInstance(int id, BrowserFrame* owner, PluginLibrary* library, std::string mimeType,
+    PluginInstance(int id, BrowserHost* owner, PluginLibrary* library, std::string mimeType,
                    const std::vector<std::pair<std::string, std::string>>& attributes);
     ~PluginInstance();
     PluginInstance(const PluginInstance&) = delete;
     PluginInstance& operator=(const PluginInstance&) = delete;
 
     int id() const { return id_; }
-    BrowserFrame* owner() const { return owner_; }
+    BrowserHost* owner() const { return owner_; }
     NPP npp() { return &npp_; }
     PluginLibrary* library() const { return library_; }
     const std::string& mimeType() const { return mimeType_; }
@@ -45,7 +45,7 @@ public:
 
 private:
     int id_;
-    BrowserFrame* owner_;
+    BrowserHost* owner_;
     PluginLibrary* library_;
     std::string mimeType_;
     std::vector<std::string> names_;

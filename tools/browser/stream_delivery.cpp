@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/owned_handles.h"
 #include "tools/browser/browser_log.h"
 #include "tools/browser/plugin_instance.h"
 #include "tools/browser/plugin_library.h"
@@ -12,22 +13,21 @@ namespace zorbit::browser {
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::vector<char>* out) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     bool ok = true;
     out->clear();
     char buffer[8192];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
             ok = false;
             break;
         }
         if (got == 0) break;
         out->insert(out->end(), buffer, buffer + got);
     }
-    CloseHandle(file);
     return ok;
 }
 
