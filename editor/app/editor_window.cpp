@@ -81,16 +81,13 @@ bool AskFileToOpen(HWND owner, const char* filter, const std::string& folder, st
 
 EditorWindow::EditorWindow(HINSTANCE instance) : instance_(instance) {}
 
-EditorWindow::~EditorWindow() {
-    if (accelerators_)
-        DestroyAcceleratorTable(accelerators_);
-}
+EditorWindow::~EditorWindow() = default;
 
 bool EditorWindow::Create(int show, const std::string& path) {
     icon_ = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_EDITOR));
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = WindowBase::WindowProc;
     wc.hInstance = instance_;
     wc.hIcon = icon_;
     wc.hIconSm = icon_;
@@ -99,13 +96,13 @@ bool EditorWindow::Create(int show, const std::string& path) {
     wc.lpszClassName = kClassName;
     if (!RegisterClassExA(&wc))
         return false;
-    accelerators_ = CreateEditorAccelerators();
-    hwnd_ = CreateWindowExA(0, kClassName, kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                            CW_USEDEFAULT, 720, 540, nullptr, CreateEditorMenuBar(), instance_, this);
-    if (!hwnd_)
+    accelerators_.reset(CreateEditorAccelerators());
+    if (!CreateWindowExA(0, kClassName, kAppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                         CW_USEDEFAULT, 720, 540, nullptr, CreateEditorMenuBar(), instance_,
+                         static_cast<WindowBase*>(this)))
         return false;
-    ShowWindow(hwnd_, show);
-    UpdateWindow(hwnd_);
+    ShowWindow(Window(), show);
+    UpdateWindow(Window());
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
         // No collection yet: start it, to be saved where the plug-in looks.
         ShowPage(zorbit::NewPage(FileNameOf(path)), path);
@@ -119,99 +116,100 @@ bool EditorWindow::Create(int show, const std::string& path) {
 bool EditorWindow::TranslateKeys(MSG& msg) {
     if (findDialog_ && IsDialogMessageA(findDialog_, &msg))
         return true;
-    if (TranslateAcceleratorA(hwnd_, accelerators_, &msg))
+    if (TranslateAcceleratorA(Window(), accelerators_.get(), &msg))
         return true;
-    return IsDialogMessageA(hwnd_, &msg) != FALSE;
+    return IsDialogMessageA(Window(), &msg) != FALSE;
 }
 
-LRESULT CALLBACK EditorWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<EditorWindow*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    // Nothing may unwind through the system's code that called us.
+void EditorWindow::OnUnhandledError(const char* what) noexcept {
     try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        Message(hwnd, std::string("The editor could not finish that: ") + error.what(), MB_OK | MB_ICONERROR);
+        Message(Window(), what ? std::string("The editor could not finish that: ") + what
+                               : std::string("The editor could not finish that."),
+                MB_OK | MB_ICONERROR);
     } catch (...) {
-        Message(hwnd, "The editor could not finish that.", MB_OK | MB_ICONERROR);
     }
+}
+
+LRESULT EditorWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate();
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP: return OnMouse(message, lParam);
+    case WM_CAPTURECHANGED: CancelDrag(); return 0;
+    case WM_SIZE: return OnSize();
+    case WM_ACTIVATE: return OnActivate(message, wParam, lParam);
+    case WM_SETFOCUS: return OnSetFocus();
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
+    case WM_INITMENUPOPUP: EnableCommands(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_CLOSE: return OnClose();
+    case WM_QUERYENDSESSION: return ConfirmDiscard() ? TRUE : FALSE;
+    case WM_DESTROY: return OnDestroy();
+    }
+    if (message == findMessage_ && findMessage_)
+        return OnFindMessage(*reinterpret_cast<FINDREPLACEA*>(lParam));
+    return Default(message, wParam, lParam);
+}
+
+LRESULT EditorWindow::OnCreate() {
+    CreateChildren();
+    findMessage_ = RegisterWindowMessageA(FINDMSGSTRINGA);
     return 0;
 }
 
-LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:
-        CreateChildren();
-        findMessage_ = RegisterWindowMessageA(FINDMSGSTRINGA);
-        return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-        if (dragLine_ != kNoSelection)
-            Drag(lParam, message == WM_LBUTTONUP);
-        return 0;
-    case WM_CAPTURECHANGED:
-        CancelDrag();
-        return 0;
-    case WM_SIZE:
-        SendMessageA(status_, WM_SIZE, 0, 0);
-        Layout();
-        // The preview can wrap the menu bar onto more rows: paint it all anew.
-        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        return 0;
-    case WM_ACTIVATE:
-        // Coming back to the window puts the caret back where it was.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            lastFocus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
-        }
-        return DefWindowProcA(hwnd_, message, wParam, lParam);
-    case WM_SETFOCUS:
-        SetFocus(lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : tree_.hwnd());
-        return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
-    case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
-    case WM_MENUSELECT:
-        OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
-        return 0;
-    case WM_INITMENUPOPUP:
-        EnableCommands(reinterpret_cast<HMENU>(wParam));
-        return 0;
-    case WM_CLOSE:
-        if (ConfirmDiscard())
-            DestroyWindow(hwnd_);
-        return 0;
-    case WM_QUERYENDSESSION:
-        return ConfirmDiscard() ? TRUE : FALSE;
-    case WM_DESTROY:
-        preview_.Clear();
-        PostQuitMessage(0);
-        return 0;
+LRESULT EditorWindow::OnMouse(UINT message, LPARAM lParam) {
+    if (dragLine_ != kNoSelection)
+        Drag(lParam, message == WM_LBUTTONUP);
+    return 0;
+}
+
+LRESULT EditorWindow::OnSize() {
+    SendMessageA(status_, WM_SIZE, 0, 0);
+    Layout();
+    // The preview can wrap the menu bar onto more rows: paint it all anew.
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
+}
+
+LRESULT EditorWindow::OnActivate(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Coming back to the window puts the caret back where it was.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        lastFocus_ = focus && IsChild(Window(), focus) ? focus : nullptr;
     }
-    if (message == findMessage_ && findMessage_) {
-        const auto& find = *reinterpret_cast<FINDREPLACEA*>(lParam);
-        if (find.Flags & FR_DIALOGTERM)
-            findDialog_ = nullptr;
-        else if (find.Flags & FR_FINDNEXT)
-            FindNext();
-        return 0;
-    }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
+}
+
+LRESULT EditorWindow::OnSetFocus() {
+    SetFocus(lastFocus_ && IsWindowEnabled(lastFocus_) ? lastFocus_ : tree_.hwnd());
+    return 0;
+}
+
+LRESULT EditorWindow::OnClose() {
+    if (ConfirmDiscard())
+        DestroyWindow(Window());
+    return 0;
+}
+
+LRESULT EditorWindow::OnDestroy() {
+    preview_.Clear();
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT EditorWindow::OnFindMessage(const FINDREPLACEA& find) {
+    if (find.Flags & FR_DIALOGTERM)
+        findDialog_ = nullptr;
+    else if (find.Flags & FR_FINDNEXT)
+        FindNext();
+    return 0;
 }
 
 void EditorWindow::CreateChildren() {
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto child = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, int id) {
-        HWND window = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
+        HWND window = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, Window(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return window;
@@ -231,7 +229,7 @@ void EditorWindow::CreateChildren() {
 
 void EditorWindow::Layout() {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Window(), &client);
     RECT bar{};
     if (!status_)
         return;  // sized before its children exist
@@ -288,7 +286,7 @@ void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
     case ID_FILE_OPEN: OpenCommand(); break;
     case ID_FILE_SAVE: SaveCommand(false); break;
     case ID_FILE_SAVE_AS: SaveCommand(true); break;
-    case ID_FILE_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
+    case ID_FILE_EXIT: PostMessageA(Window(), WM_CLOSE, 0, 0); break;
     case ID_FILE_IMPORT_FAVORITES: ImportCommand(true); break;
     case ID_FILE_IMPORT_BOOKMARKS: ImportCommand(false); break;
     case ID_EDIT_UNDO: UndoCommand(false); break;
@@ -315,10 +313,10 @@ void EditorWindow::OnCommand(UINT id, UINT code, HWND control) {
         }
         break;
     case ID_HELP_COMMANDS:
-        Message(hwnd_, "Zorbit Editor: keyboard and commands\n\n" + EditorHelpText(), MB_OK | MB_ICONINFORMATION);
+        Message(Window(), "Zorbit Editor: keyboard and commands\n\n" + EditorHelpText(), MB_OK | MB_ICONINFORMATION);
         break;
     case ID_HELP_ABOUT:
-        Message(hwnd_,
+        Message(Window(),
                 "Zorbit Editor\n\nEdits the menus of a Zorbit page: the titles, submenus and links "
                 "that the Zorbit plug-in adds to your browser's menu bar.\n\n"
                 "The menus after Help show the page as the browser will.",
@@ -411,7 +409,7 @@ void EditorWindow::OpenCommand() {
     if (!ConfirmDiscard())
         return;
     std::string file;
-    if (AskFileToOpen(hwnd_, "Zorbit pages (*.htm;*.html;*.zbx;*.txt)\0*.htm;*.html;*.zbx;*.txt\0All files (*.*)\0*.*\0",
+    if (AskFileToOpen(Window(), "Zorbit pages (*.htm;*.html;*.zbx;*.txt)\0*.htm;*.html;*.zbx;*.txt\0All files (*.*)\0*.*\0",
                       "", file))
         OpenFile(file);
 }
@@ -423,7 +421,7 @@ bool EditorWindow::OpenFile(const std::string& path) {
         if (reading.status == zorbit::ReadStatus::NotDefinitionPage)
             text += "\n\nOnly pages that embed the Zorbit plug-in hold menus the editor can change.";
         text += "\n\nNothing was changed.";
-        Message(hwnd_, text, MB_OK | MB_ICONWARNING);
+        Message(Window(), text, MB_OK | MB_ICONWARNING);
         return false;
     }
     ShowPage(std::move(reading.page), path);
@@ -436,7 +434,7 @@ bool EditorWindow::AskSaveAs(std::string& path) {
     lstrcpynA(file, session_.path().empty() ? "NewPage.htm" : FileNameOf(session_.path()).c_str(), sizeof file);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = hwnd_;
+    ofn.hwndOwner = Window();
     ofn.lpstrFilter = "Zorbit pages (*.htm)\0*.htm;*.html\0All files (*.*)\0*.*\0";
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
@@ -468,7 +466,7 @@ bool EditorWindow::SaveCommand(bool saveAs) {
     const size_t selected = SelectedLine();
     zorbit::SaveOutcome outcome = session_.Save(path, false);
     if (outcome.changedOnDisk &&
-        Message(hwnd_, FileNameOf(path) + " was changed on disk since it was opened.\n\n"
+        Message(Window(), FileNameOf(path) + " was changed on disk since it was opened.\n\n"
                        "Replace it with the menus shown here?",
                 MB_YESNO | MB_ICONWARNING) == IDYES)
         outcome = session_.Save(path, true);
@@ -484,11 +482,11 @@ bool EditorWindow::SaveCommand(bool saveAs) {
             if (!outcome.check.suggestion.empty())
                 text += "\n\nThe nearest " + outcome.check.field + " that can be stored: " +
                         outcome.check.suggestion;
-            Message(hwnd_, text, MB_OK | MB_ICONWARNING);
+            Message(Window(), text, MB_OK | MB_ICONWARNING);
         } else if (outcome.readOnly) {
             return OfferSaveAs(path) && SaveCommand(true);
         } else {
-            Message(hwnd_, "Nothing was saved to " + path + ".\n\n" + outcome.error, MB_OK | MB_ICONWARNING);
+            Message(Window(), "Nothing was saved to " + path + ".\n\n" + outcome.error, MB_OK | MB_ICONWARNING);
         }
         return false;
     }
@@ -497,7 +495,7 @@ bool EditorWindow::SaveCommand(bool saveAs) {
     return true;
 }
 bool EditorWindow::OfferSaveAs(const std::string& path) {
-    return Message(hwnd_, FileNameOf(path) + " is read-only, so it cannot be changed.\n\n"
+    return Message(Window(), FileNameOf(path) + " is read-only, so it cannot be changed.\n\n"
                           "Save your menus under another name?",
                    MB_YESNO | MB_ICONWARNING) == IDYES;
 }
@@ -506,7 +504,7 @@ bool EditorWindow::ConfirmDiscard() {
     if (!session_.Modified())
         return true;
     const std::string name = session_.path().empty() ? std::string("the new page") : FileNameOf(session_.path());
-    switch (AskSaveChanges(instance_, hwnd_, "Save the changes to " + name + "?")) {
+    switch (AskSaveChanges(instance_, Window(), "Save the changes to " + name + "?")) {
     case SaveAnswer::Save: return SaveCommand(false);
     case SaveAnswer::DontSave: return true;
     default: return false;
@@ -565,7 +563,7 @@ void EditorWindow::ClipboardCommand(UINT id) {
     }
     const size_t selected = SelectedLine();
     if (id == ID_EDIT_PASTE) {
-        const DefinitionLines pasted = LinesFromText(ClipboardTextOf(hwnd_));
+        const DefinitionLines pasted = LinesFromText(ClipboardTextOf(Window()));
         if (pasted.empty()) {
             SetStatus("The clipboard holds no definition lines to paste.");
             return;
@@ -579,7 +577,7 @@ void EditorWindow::ClipboardCommand(UINT id) {
         Edit([&](DefinitionLines& lines) { return DuplicateBlock(lines, selected); });
         return;
     }
-    if (!PutClipboardText(hwnd_, ClipboardText(session_.lines(), selected))) {
+    if (!PutClipboardText(Window(), ClipboardText(session_.lines(), selected))) {
         SetStatus("The clipboard is in use by another program: nothing was copied.");
         return;
     }
@@ -600,7 +598,7 @@ void EditorWindow::FindCommand(bool next) {
     }
     find_ = FINDREPLACEA{};
     find_.lStructSize = sizeof find_;
-    find_.hwndOwner = hwnd_;
+    find_.hwndOwner = Window();
     find_.Flags = FR_DOWN | FR_HIDEUPDOWN | FR_HIDEWHOLEWORD | FR_HIDEMATCHCASE;
     find_.lpstrFindWhat = findText_;
     find_.wFindWhatLen = sizeof findText_;
@@ -630,9 +628,9 @@ void EditorWindow::OpenAddressCommand() {
         return;
     }
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(hwnd_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteA(Window(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) {
-        Message(hwnd_, "Windows could not open " + target + ".", MB_OK | MB_ICONWARNING);
+        Message(Window(), "Windows could not open " + target + ".", MB_OK | MB_ICONWARNING);
         return;
     }
     SetStatus("Opened " + target);
@@ -642,7 +640,7 @@ void EditorWindow::ImportCommand(bool favorites) {
     if (favorites) {
         const std::string folder = ReadShellFolder("Favorites");
         if (folder.empty()) {
-            Message(hwnd_, "Windows names no Favorites folder for you, so there is nothing to import.",
+            Message(Window(), "Windows names no Favorites folder for you, so there is nothing to import.",
                     MB_OK | MB_ICONINFORMATION);
             return;
         }
@@ -650,7 +648,7 @@ void EditorWindow::ImportCommand(bool favorites) {
         return;
     }
     std::string file;
-    if (!AskFileToOpen(hwnd_, "Bookmark files (bookmark*.htm)\0bookmark*.htm;bookmark*.html\0All pages (*.htm;*.html)\0*.htm;*.html\0",
+    if (!AskFileToOpen(Window(), "Bookmark files (bookmark*.htm)\0bookmark*.htm;bookmark*.html\0All pages (*.htm;*.html)\0*.htm;*.html\0",
                        GetNetscapeUserDirectory(), file))
         return;
     std::ifstream in(file, std::ios::binary);
@@ -662,7 +660,7 @@ void EditorWindow::ImportCommand(bool favorites) {
 
 void EditorWindow::AddImported(const LinkImport& imported, const std::string& from) {
     if (imported.lines.empty()) {
-        Message(hwnd_, "There are no links in " + from + ". Nothing was added.", MB_OK | MB_ICONINFORMATION);
+        Message(Window(), "There are no links in " + from + ". Nothing was added.", MB_OK | MB_ICONINFORMATION);
         return;
     }
     // After everything, so that the page's own menus keep their commands.
@@ -677,7 +675,7 @@ void EditorWindow::AddImported(const LinkImport& imported, const std::string& fr
     std::string text = "The links are imported. The menus differ from them here:\n\n";
     for (const std::string& change : imported.changes)
         text += change + "\n";
-    Message(hwnd_, text, MB_OK | MB_ICONINFORMATION);
+    Message(Window(), text, MB_OK | MB_ICONINFORMATION);
 }
 
 void EditorWindow::BeginDrag(LPARAM item) {
@@ -685,13 +683,13 @@ void EditorWindow::BeginDrag(LPARAM item) {
     if (index >= session_.view().menus.size() || session_.view().menus[index].lineIndex >= session_.lines().size())
         return;
     dragLine_ = session_.view().menus[index].lineIndex;
-    SetCapture(hwnd_);
+    SetCapture(Window());
     SetStatus("Drop the entry onto a menu, or between entries.");
 }
 
 void EditorWindow::Drag(LPARAM point, bool drop) {
     POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-    MapWindowPoints(hwnd_, tree_.hwnd(), &at, 1);
+    MapWindowPoints(Window(), tree_.hwnd(), &at, 1);
     DropPlace place = DropPlace::Into;
     const size_t index = tree_.DropTarget(at, session_.view().menus, place);
     if (!drop)
@@ -714,7 +712,7 @@ void EditorWindow::CancelDrag() {
         return;
     dragLine_ = kNoSelection;
     tree_.ClearDropTarget();
-    if (GetCapture() == hwnd_)
+    if (GetCapture() == Window())
         ReleaseCapture();
 }
 
@@ -732,7 +730,7 @@ void EditorWindow::FieldChanged(int control) {
     if (!tree_.Rename(before, session_.view().menus))
         tree_.Fill(session_.view().menus, line);
     FillProblems();
-    preview_.Show(hwnd_, session_.view().menus);
+    preview_.Show(Window(), session_.view().menus);
     UpdateTitle();
 }
 // ---- Showing the page ----
@@ -741,7 +739,7 @@ void EditorWindow::Refresh(size_t selectLine) {
     tree_.Fill(session_.view().menus, selectLine);
     FillProblems();
     ShowFields();
-    preview_.Show(hwnd_, session_.view().menus);
+    preview_.Show(Window(), session_.view().menus);
     UpdateTitle();
 }
 void EditorWindow::FillProblems() {
@@ -792,7 +790,7 @@ void EditorWindow::ShowFields() {
 void EditorWindow::UpdateTitle() {
     std::string name = session_.path().empty() ? std::string("New page") : FileNameOf(session_.path());
     std::string title = (session_.Modified() ? "*" : "") + name + " - " + kAppTitle;
-    SetWindowTextA(hwnd_, title.c_str());
+    SetWindowTextA(Window(), title.c_str());
 }
 
 void EditorWindow::SetStatus(const std::string& text) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "common/owned_handles.h"
+#include "common/window_base.h"
 #include "editor/document/page_session.h"
 #include "editor/document/line_edits.h"
 #include "editor/document/link_import.h"
@@ -18,7 +20,7 @@
 #include "editor/app/menu_preview.h"
 #include "editor/document/definition_document.h"
 
-class EditorWindow {
+class EditorWindow : public WindowBase {
 public:
     static constexpr const char* kClassName = "ZorbitEditorFrame";
 
@@ -32,11 +34,19 @@ public:
     // Keyboard handling of the message loop: the find dialog's, accelerators,
     // then Tab.
     bool TranslateKeys(MSG& msg);
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const { return Window(); }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnUnhandledError(const char* what) noexcept override;
+    LRESULT OnCreate();
+    LRESULT OnMouse(UINT message, LPARAM lParam);
+    LRESULT OnSize();
+    LRESULT OnActivate(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus();
+    LRESULT OnClose();
+    LRESULT OnDestroy();
+    LRESULT OnFindMessage(const FINDREPLACEA& find);
 
     void CreateChildren();
     void Layout();
@@ -86,7 +96,6 @@ private:
     void SelectLine(size_t line);
 
     HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
     EntryTree tree_;
     HWND kindLabel_ = nullptr;
     HWND captionLabel_ = nullptr;
@@ -97,7 +106,7 @@ private:
     HWND problems_ = nullptr;
     HWND status_ = nullptr;
     HWND lastFocus_ = nullptr;
-    HACCEL accelerators_ = nullptr;
+    OwnedAccelerators accelerators_;
     HICON icon_ = nullptr;
 
     PageSession session_;

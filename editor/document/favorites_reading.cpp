@@ -10,7 +10,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "common/file_handle.h"
+#include "common/owned_handles.h"
 #else
 #include <dirent.h>
 #include <sys/stat.h>
@@ -31,15 +31,15 @@ struct FolderEntry {
 std::vector<FolderEntry> ListFolder(const std::string& path) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found));
-    if (!search.IsValid())
+    OwnedFind search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (!search)
         return entries;
     do {
         // A reparse point may lead anywhere, even back up the tree.
         if (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_REPARSE_POINT))
             continue;
         entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileA(search.Get(), &found));
+    } while (FindNextFileA(search.get(), &found));
     return entries;
 }
 const char kSeparator[] = "\\";

@@ -9,15 +9,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "plugin/menubar/owned_handles.h"
+#include "common/owned_handles.h"
 #include "plugin/menus/bar_menu_data.h"
 
 // A created menu with everything below it. The platform destroys submenus
 // by recursing on a stack of its own, which some thousands of levels
 // overflow, so the tree is taken apart from the deepest level up. A menu
 // the frame's bar took with it when the frame was destroyed is gone already.
-struct MenuTreeTraits {
-    static void Free(HMENU menu);
+struct MenuTreeTraits : NullMeansNone<HMENU> {
+    static bool Free(HMENU menu);
 };
 using OwnedMenuTree = OwnedHandle<HMENU, MenuTreeTraits>;
 

@@ -26,9 +26,9 @@ void TakeItemsOffBar(HMENU bar, int32_t baseItemCount) {
 // thread's stack. So the tree is taken apart from the deepest level up: each
 // submenu is taken off its parent first, and every DestroyMenu meets a menu
 // without submenus.
-void MenuTreeTraits::Free(HMENU root) {
+bool MenuTreeTraits::Free(HMENU root) {
     if (!IsMenu(root))
-        return;
+        return true;
     struct Open {
         HMENU menu;
         int unseen;  // positions below this may still hold submenus
@@ -49,6 +49,7 @@ void MenuTreeTraits::Free(HMENU root) {
         DestroyMenu(deepest.menu);
         path.pop_back();
     }
+    return true;
 }
 
 namespace {
