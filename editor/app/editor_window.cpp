@@ -14,6 +14,7 @@
 #include "editor/app/editor_ids.h"
 #include "editor/app/editor_menu_bar.h"
 #include "editor/app/entry_tree.h"
+#include "editor/app/find_dialog.h"
 #include "editor/document/embed_target.h"
 #include "editor/app/save_prompt.h"
 #include "editor/document/address_target.h"
@@ -114,7 +115,7 @@ bool EditorWindow::Create(int show, const std::string& path) {
 }
 
 bool EditorWindow::TranslateKeys(MSG& msg) {
-    if (findDialog_ && IsDialogMessageA(findDialog_, &msg))
+    if (find_.Translate(msg))
         return true;
     if (TranslateAcceleratorA(Window(), accelerators_.get(), &msg))
         return true;
@@ -147,14 +148,17 @@ LRESULT EditorWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return ConfirmDiscard() ? TRUE : FALSE;
     case WM_DESTROY: return OnDestroy();
     }
-    if (message == findMessage_ && findMessage_)
-        return OnFindMessage(*reinterpret_cast<FINDREPLACEA*>(lParam));
+    bool next = false;
+    if (find_.IsFindMessage(message, lParam, next)) {
+        if (next)
+            FindNext();
+        return 0;
+    }
     return Default(message, wParam, lParam);
 }
 
 LRESULT EditorWindow::OnCreate() {
     CreateChildren();
-    findMessage_ = RegisterWindowMessageA(FINDMSGSTRINGA);
     return 0;
 }
 
@@ -195,14 +199,6 @@ LRESULT EditorWindow::OnClose() {
 LRESULT EditorWindow::OnDestroy() {
     preview_.Clear();
     PostQuitMessage(0);
-    return 0;
-}
-
-LRESULT EditorWindow::OnFindMessage(const FINDREPLACEA& find) {
-    if (find.Flags & FR_DIALOGTERM)
-        findDialog_ = nullptr;
-    else if (find.Flags & FR_FINDNEXT)
-        FindNext();
     return 0;
 }
 
@@ -588,31 +584,20 @@ void EditorWindow::ClipboardCommand(UINT id) {
 }
 
 void EditorWindow::FindCommand(bool next) {
-    if (next && findText_[0]) {
+    if (next && find_.text()[0])
         FindNext();
-        return;
-    }
-    if (findDialog_) {
-        SetFocus(findDialog_);
-        return;
-    }
-    find_ = FINDREPLACEA{};
-    find_.lStructSize = sizeof find_;
-    find_.hwndOwner = Window();
-    find_.Flags = FR_DOWN | FR_HIDEUPDOWN | FR_HIDEWHOLEWORD | FR_HIDEMATCHCASE;
-    find_.lpstrFindWhat = findText_;
-    find_.wFindWhatLen = sizeof findText_;
-    findDialog_ = FindTextA(&find_);
+    else
+        find_.Open(Window());
 }
-
 void EditorWindow::FindNext() {
-    const size_t found = FindEntry(session_.view().menus, findText_, SelectedEntry());
+    const std::string findText = find_.text();
+    const size_t found = FindEntry(session_.view().menus, findText, SelectedEntry());
     if (found == zorbit::kNoLine || found >= session_.view().menus.size()) {
-        SetStatus(std::string("No caption or address holds \"") + findText_ + "\".");
+        SetStatus("No caption or address holds \"" + findText + "\".");
         return;
     }
     tree_.SelectEntry(found);
-    SetStatus(std::string("Found \"") + findText_ + "\". F3 finds the next.");
+    SetStatus("Found \"" + findText + "\". F3 finds the next.");
 }
 
 void EditorWindow::OpenAddressCommand() {

@@ -17,6 +17,7 @@
 #include "editor/document/line_edits.h"
 #include "editor/document/link_import.h"
 #include "editor/app/entry_tree.h"
+#include "editor/app/find_dialog.h"
 #include "editor/app/menu_preview.h"
 #include "editor/document/definition_document.h"
 
@@ -46,7 +47,6 @@ private:
     LRESULT OnSetFocus();
     LRESULT OnClose();
     LRESULT OnDestroy();
-    LRESULT OnFindMessage(const FINDREPLACEA& find);
 
     void CreateChildren();
     void Layout();
@@ -116,9 +116,6 @@ private:
     bool filling_ = false;
     std::string idleStatus_;
 
-    HWND findDialog_ = nullptr;
-    FINDREPLACEA find_{};
-    char findText_[128] = "";
-    UINT findMessage_ = 0;  // the find dialog's registered message
+    FindDialog find_;
     size_t dragLine_ = kNoSelection;
 };
