@@ -20,7 +20,9 @@ struct LineEntry {
     std::string_view url;
 };
 
-inline LineEntry EntryOfLine(std::string_view keyword, std::string_view text) {
+// Always inlined: BuildEntries calls it once per line, on the browser's
+// thread, and a call per line made that a quarter slower.
+[[gnu::always_inline]] inline LineEntry EntryOfLine(std::string_view keyword, std::string_view text) {
     using namespace std::string_view_literals;
     if (keyword == "TITLE"sv) {
         if (text == "END"sv)
