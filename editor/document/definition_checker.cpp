@@ -289,6 +289,10 @@ private:
         return inside;
     }
 
+    static bool EndsWith(std::string_view text, std::string_view end) {
+        return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+    }
+
     // What stands before a joined keyword, in words; empty for a space.
     static std::string JoinCause(std::string_view before) {
         const size_t cr = before.rfind('\r');
@@ -302,9 +306,9 @@ private:
             return std::string();
         }
         const std::string_view tail = std::string_view(lower).substr(0, end + 1);
-        if (tail.size() >= 4 && (tail.substr(tail.size() - 4) == "<br>" || tail.substr(tail.size() - 5) == "<br/>"))
+        if (EndsWith(tail, "<br>") || EndsWith(tail, "<br/>"))
             return "<br>";
-        if (tail.size() >= 6 && tail.substr(tail.size() - 6) == "&nbsp;")
+        if (EndsWith(tail, "&nbsp;"))
             return "&nbsp;";
         if (static_cast<unsigned char>(tail.back()) == 0xA0)
             return "a non-breaking space";

@@ -63,6 +63,8 @@ const std::vector<Trap> kTraps = {
     {"two SUBMENU END too many",
      E + A + "MENUITEM \"a;a.htm\"\nSUBMENU \"END\"\nSUBMENU \"END\"\nTITLE \"B\"\nMENUITEM \"b;b.htm\"\n",
      "4:unbalanced-submenu 5:unbalanced-submenu 7:outside-title"},
+    // Stopped the reading: fewer characters before the joined keyword than "<br/>".
+    {"four characters before a joined keyword", E + "ab\"\"TITLE \"A\"\n", "2:entries-share-line"},
     // False cases: no warning.
     {"a caption holding a double quote",
      E + "TITLE \"Disks\"\nMENUITEM \"5.25\" drives;d.htm\" MENUITEM \"Tapes;t.htm\"\nTITLE \"END\"\n", ""},
