@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <dlgs.h>
 #include <prsht.h>
 
 #include <cstdlib>
@@ -104,6 +105,17 @@ public:
     HWND frame() const { return frame_; }
     std::string Title() const { return TextOf(frame_); }
     std::string Status() const { return TextOf(GetDlgItem(frame_, IDC_STATUS)); }
+    std::string Field(int id) const { return TextOf(GetDlgItem(frame_, id)); }
+
+    // The modeless dialog the editor shows now, left open.
+    HWND WaitForDialog(DWORD timeoutMs) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; PumpFor(100)) {
+            std::vector<HWND> boxes = WindowsOf(process_.dwProcessId, "#32770");
+            if (!boxes.empty())
+                return boxes.front();
+        }
+        return nullptr;
+    }
 
     // A menu command, as choosing it in the editor's menu bar sends it.
     void Choose(UINT command) {
@@ -376,6 +388,43 @@ TEST_F(EditorInInstalledProduct, ImportedFavoritesAppearAsMenusInTheBrowser) {
     ExpectChoosingOpens(frame, favoriteItems[0].id, welcome);
     PostMessageA(frame, WM_CLOSE, 0, 0);
     PumpFor(1000);
+}
+
+// Ctrl+F's dialog finds the imported links by caption or by address,
+// whatever the letter case; F3 looks again for the same text.
+TEST_F(EditorInInstalledProduct, FindSelectsEntriesByCaptionOrAddress) {
+    Editor editor;
+    ASSERT_TRUE(editor.Start());
+    SetForegroundWindow(editor.frame());
+    PumpFor(300);
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    PressKey('F');
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    HWND find = editor.WaitForDialog(10000);
+    ASSERT_TRUE(find) << "Ctrl+F showed no Find dialog";
+    const struct {
+        const char* text;
+        const char* caption;  // of the entry selected afterwards
+        const char* status;
+    } kSearches[] = {
+        {"RADAR", "Rain radar", "Found"},
+        {"example.org/DAILY", "Daily news", "Found"},
+        {"nowhere.example", "Daily news", "No caption or address holds"},
+    };
+    for (const auto& search : kSearches) {
+        SCOPED_TRACE(search.text);
+        SendMessageTimeoutA(GetDlgItem(find, edt1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(search.text),
+                            SMTO_BLOCK, 5000, nullptr);
+        SendMessageTimeoutA(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)), SMTO_BLOCK, 5000, nullptr);
+        EXPECT_EQ(search.caption, editor.Field(IDC_CAPTION));
+        EXPECT_EQ(0u, editor.Status().find(search.status)) << editor.Status();
+    }
+    SendMessageTimeoutA(find, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0, SMTO_BLOCK, 5000, nullptr);
+    editor.Choose(ID_EDIT_FIND_NEXT);
+    EXPECT_EQ(0u, editor.Status().find("No caption or address holds \"nowhere.example\"")) << editor.Status();
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000)) << "finding changes nothing, so nothing is asked";
 }
 
 TEST_F(EditorInInstalledProduct, AReadOnlyPageIsNotChangedAndSaveAsIsOffered) {
