@@ -427,6 +427,40 @@ TEST_F(EditorInInstalledProduct, FindSelectsEntriesByCaptionOrAddress) {
     EXPECT_TRUE(editor.WaitForExit(20000)) << "finding changes nothing, so nothing is asked";
 }
 
+// Ctrl+Enter hands a link's address to the system; a relative one is taken
+// from the page's folder, so here the page itself opens in the browser.
+TEST_F(EditorInInstalledProduct, OpenAddressOpensARelativeLinkFromThePagesFolder) {
+    // Where Internet Explorer is installed, it opens pages: here that is the test browser.
+    const std::string open = "\"" + Env("ZORBIT_E2E_BROWSER_DIR") + "\\iexplore.exe\" \"%1\"";
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(HKEY_CLASSES_ROOT, ".htm", REG_SZ, "htmlfile", 0));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open\\command", REG_SZ,
+                                          open.c_str(), 0));
+    const std::string before = FileBytes(Page());
+    Editor editor;
+    ASSERT_TRUE(editor.Start());
+    editor.Choose(ID_EDIT_ADD_ITEM);
+    editor.Type(IDC_CAPTION, "This page");
+    editor.Type(IDC_ADDRESS, "../Zorbit/TempBM.htm");
+    const size_t logged = ReadLogLines(BrowserLog()).size();
+    SetForegroundWindow(editor.frame());
+    PumpFor(300);
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    PressKey(VK_RETURN);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    editor.Settle();
+    EXPECT_EQ("Opened " + Page(), editor.Status());
+    HWND frame = FindBrowserFrame(30000);
+    ASSERT_TRUE(frame) << "the system started no browser";
+    EXPECT_TRUE(WaitForLogLine(BrowserLog(), "status  sURL ", logged, 20000)) << "the page's plug-in never attached";
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    PumpFor(1000);
+
+    editor.AnswerWith(IDC_DONT_SAVE);
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000));
+    EXPECT_EQ(before, FileBytes(Page()));
+}
+
 TEST_F(EditorInInstalledProduct, AReadOnlyPageIsNotChangedAndSaveAsIsOffered) {
     const std::string before = FileBytes(Page());
     ASSERT_TRUE(SetFileAttributesA(Page().c_str(), FILE_ATTRIBUTE_READONLY));
