@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -115,6 +117,30 @@ public:
                 return boxes.front();
         }
         return nullptr;
+    }
+
+    // Looks for `text` with Find Next in the open Find dialog.
+    void Find(HWND dialog, const char* text) {
+        SendMessageTimeoutA(GetDlgItem(dialog, edt1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                            5000, nullptr);
+        SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)), SMTO_BLOCK, 5000, nullptr);
+    }
+
+    // On the screen, a point on the label of the row `rowsDown` from the
+    // selected entry's, an entry `depth` levels down the tree.
+    POINT RowOnScreen(int rowsDown, int depth) const {
+        HWND tree = GetDlgItem(frame_, IDC_TREE);
+        const LRESULT selected = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        LRESULT row = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0);
+        int index = rowsDown;
+        for (; row && row != selected; ++index)
+            row = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, row);
+        const int height = static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+        const int indent = static_cast<int>(SendMessageA(tree, TVM_GETINDENT, 0, 0));
+        POINT at{indent * (depth + 1) + 12, index * height + height / 2};
+        ClientToScreen(tree, &at);
+        return at;
     }
 
     // A menu command, as choosing it in the editor's menu bar sends it.
@@ -413,10 +439,7 @@ TEST_F(EditorInInstalledProduct, FindSelectsEntriesByCaptionOrAddress) {
     };
     for (const auto& search : kSearches) {
         SCOPED_TRACE(search.text);
-        SendMessageTimeoutA(GetDlgItem(find, edt1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(search.text),
-                            SMTO_BLOCK, 5000, nullptr);
-        SendMessageTimeoutA(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                            reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)), SMTO_BLOCK, 5000, nullptr);
+        editor.Find(find, search.text);
         EXPECT_EQ(search.caption, editor.Field(IDC_CAPTION));
         EXPECT_EQ(0u, editor.Status().find(search.status)) << editor.Status();
     }
@@ -425,6 +448,57 @@ TEST_F(EditorInInstalledProduct, FindSelectsEntriesByCaptionOrAddress) {
     EXPECT_EQ(0u, editor.Status().find("No caption or address holds \"nowhere.example\"")) << editor.Status();
     PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(editor.WaitForExit(20000)) << "finding changes nothing, so nothing is asked";
+}
+
+// The mouse at `at`, with `buttons` (MOUSEEVENTF_LEFTDOWN, ...) changing there.
+void MouseAt(POINT at, DWORD buttons = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x * 65536 / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = at.y * 65536 / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+    PumpFor(buttons ? 100 : 60);
+}
+
+// An item dragged with the mouse onto the middle of a title's row becomes
+// the title's last entry, in one Undo step.
+TEST_F(EditorInInstalledProduct, DraggingAnItemOntoATitleMakesItItsLastEntry) {
+    Editor editor;
+    ASSERT_TRUE(editor.Start());
+    editor.Choose(ID_EDIT_FIND);
+    HWND find = editor.WaitForDialog(10000);
+    ASSERT_TRUE(find);
+    editor.Find(find, "Favorites");
+    SendMessageTimeoutA(find, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0, SMTO_BLOCK, 5000, nullptr);
+    ASSERT_EQ("Favorites", editor.Field(IDC_CAPTION));
+    // The rows: News, Weather, Rain radar, Daily news, Favorites.
+    const POINT title = editor.RowOnScreen(0, 0);
+    const POINT item = editor.RowOnScreen(-2, 2);
+
+    SetForegroundWindow(editor.frame());
+    editor.Settle();
+    MouseAt(item);
+    editor.Settle();
+    MouseAt(item, MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 8; ++step)
+        MouseAt({item.x, item.y + (title.y - item.y) * step / 8});
+    MouseAt(title, MOUSEEVENTF_LEFTUP);
+    editor.Settle();
+    EXPECT_EQ("Moved. Undo puts it back.", editor.Status());
+
+    editor.Choose(ID_EDIT_FIND_NEXT);
+    ASSERT_EQ("Favorites", editor.Field(IDC_CAPTION));
+    editor.Choose(ID_EDIT_COPY);
+    const std::string lines = ClipboardText();
+    const std::string last = "MENUITEM \"Rain radar;https://example.org/rain\"\r\nTITLE \"END\"\r\n";
+    EXPECT_EQ(last, lines.substr(lines.size() - std::min(lines.size(), last.size()))) << lines;
+
+    editor.Choose(ID_EDIT_UNDO);
+    EXPECT_EQ("TempBM.htm - Zorbit Editor", editor.Title()) << "one Undo takes the move back";
+    PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.WaitForExit(20000));
+    EXPECT_TRUE(editor.messages().empty()) << editor.messages().front();
 }
 
 // Ctrl+Enter hands a link's address to the system; a relative one is taken
