@@ -589,6 +589,7 @@ void EditorWindow::FindCommand(bool next) {
     else
         find_.Open(Window());
 }
+
 void EditorWindow::FindNext() {
     const std::string findText = find_.text();
     const size_t found = FindEntry(session_.view().menus, findText, SelectedEntry());

@@ -119,6 +119,10 @@ public:
         return nullptr;
     }
 
+    void CloseDialog(HWND dialog) {
+        SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0, SMTO_BLOCK, 5000, nullptr);
+    }
+
     // Looks for `text` with Find Next in the open Find dialog.
     void Find(HWND dialog, const char* text) {
         SendMessageTimeoutA(GetDlgItem(dialog, edt1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
@@ -208,6 +212,15 @@ void PressKey(BYTE key) {
     keybd_event(key, 0, 0, 0);
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
     PumpFor(150);
+}
+
+// Ctrl and `key` on the keyboard, in `window` brought to the front.
+void PressCtrlKey(HWND window, BYTE key) {
+    SetForegroundWindow(window);
+    PumpFor(300);
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    PressKey(key);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
 // A picture of the editor for the README.
@@ -421,11 +434,7 @@ TEST_F(EditorInInstalledProduct, ImportedFavoritesAppearAsMenusInTheBrowser) {
 TEST_F(EditorInInstalledProduct, FindSelectsEntriesByCaptionOrAddress) {
     Editor editor;
     ASSERT_TRUE(editor.Start());
-    SetForegroundWindow(editor.frame());
-    PumpFor(300);
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    PressKey('F');
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    PressCtrlKey(editor.frame(), 'F');
     HWND find = editor.WaitForDialog(10000);
     ASSERT_TRUE(find) << "Ctrl+F showed no Find dialog";
     const struct {
@@ -443,7 +452,7 @@ TEST_F(EditorInInstalledProduct, FindSelectsEntriesByCaptionOrAddress) {
         EXPECT_EQ(search.caption, editor.Field(IDC_CAPTION));
         EXPECT_EQ(0u, editor.Status().find(search.status)) << editor.Status();
     }
-    SendMessageTimeoutA(find, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0, SMTO_BLOCK, 5000, nullptr);
+    editor.CloseDialog(find);
     editor.Choose(ID_EDIT_FIND_NEXT);
     EXPECT_EQ(0u, editor.Status().find("No caption or address holds \"nowhere.example\"")) << editor.Status();
     PostMessageA(editor.frame(), WM_CLOSE, 0, 0);
@@ -470,7 +479,7 @@ TEST_F(EditorInInstalledProduct, DraggingAnItemOntoATitleMakesItItsLastEntry) {
     HWND find = editor.WaitForDialog(10000);
     ASSERT_TRUE(find);
     editor.Find(find, "Favorites");
-    SendMessageTimeoutA(find, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0, SMTO_BLOCK, 5000, nullptr);
+    editor.CloseDialog(find);
     ASSERT_EQ("Favorites", editor.Field(IDC_CAPTION));
     // The rows: News, Weather, Rain radar, Daily news, Favorites.
     const POINT title = editor.RowOnScreen(0, 0);
@@ -516,11 +525,7 @@ TEST_F(EditorInInstalledProduct, OpenAddressOpensARelativeLinkFromThePagesFolder
     editor.Type(IDC_CAPTION, "This page");
     editor.Type(IDC_ADDRESS, "../Zorbit/TempBM.htm");
     const size_t logged = ReadLogLines(BrowserLog()).size();
-    SetForegroundWindow(editor.frame());
-    PumpFor(300);
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    PressKey(VK_RETURN);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    PressCtrlKey(editor.frame(), VK_RETURN);
     editor.Settle();
     EXPECT_EQ("Opened " + Page(), editor.Status());
     HWND frame = FindBrowserFrame(30000);
